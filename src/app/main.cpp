@@ -1,0 +1,27 @@
+// Quillbay: fill in a popup window's properties, generate the script that opens it, preview it.
+#include <QApplication>
+
+#include "platform/messenger.h"
+#include "platform/window_mover.h"
+#include "quillbay/version.h"
+#include "ui/main/main_form.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(quillbay::kAppTitle));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(quillbay::kVersionMajor)
+                                            .arg(quillbay::kVersionMinor)
+                                            .arg(quillbay::kVersionRevision));
+
+    quillbay::QtMessenger messenger;
+    quillbay::QtWindowMover mover;
+    quillbay::MainFormServices services;
+    services.messenger = &messenger;
+    services.mover = &mover;
+    services.exit = [] { QApplication::quit(); };
+
+    quillbay::mainForm form(std::move(services));
+    form.show();
+    return app.exec();
+}
