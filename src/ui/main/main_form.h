@@ -15,7 +15,7 @@ class WindowMover;
 struct MainFormServices {
     Messenger* messenger = nullptr;
     WindowMover* mover = nullptr;
-    std::function<void(const PopupSettings&)> preview;  // "Preview"
+    std::function<void(QWidget* parent, const PopupSettings&)> preview;  // "Preview"
     std::function<void()> showAbout;                    // "About"
     std::function<void()> exit;                         // "Exit"
 };
