@@ -9,7 +9,7 @@ packages=(
   qt6-webengine-dev libqt6webenginecore6-bin
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils imagemagick
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-freefont-ttf xdotool
 )
 
 missing=()
