@@ -3,6 +3,7 @@
 
 #include "platform/messenger.h"
 #include "platform/window_mover.h"
+#include "preview/local_browser.h"
 #include "quillbay/version.h"
 #include "ui/main/main_form.h"
 
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
     quillbay::MainFormServices services;
     services.messenger = &messenger;
     services.mover = &mover;
+    quillbay::SystemPreview preview(messenger);  // quillbay-browser beside this program
+    services.preview = preview.handler();
     services.exit = [] { QApplication::quit(); };
 
     quillbay::mainForm form(std::move(services));

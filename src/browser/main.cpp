@@ -1,0 +1,55 @@
+// quillbay-browser: the window Quillbay's "Preview" opens. Started with --control it connects to
+// the tool, greets it and carries out its calls; started with an address it simply shows it.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLocalSocket>
+
+#include "browser/browser_environment.h"
+#include "browser/preview_window.h"
+#include "preview/browser_protocol.h"
+#include "quillbay/version.h"
+
+int main(int argc, char* argv[]) {
+    quillbay::prepareBrowserEnvironment();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quillbay-browser"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(quillbay::kVersionMajor)
+                                            .arg(quillbay::kVersionMinor)
+                                            .arg(quillbay::kVersionRevision));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quillbay's preview browser."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption control(QStringLiteral("control"),
+                                     QStringLiteral("Take calls from Quillbay over the local socket <name>."),
+                                     QStringLiteral("name"));
+    parser.addOption(control);
+    parser.addPositionalArgument(QStringLiteral("address"), QStringLiteral("Address to open when not controlled."));
+    parser.process(app);
+
+    quillbay::PreviewWindow window;
+    if (!parser.isSet(control)) {
+        const QStringList addresses = parser.positionalArguments();
+        window.put_Visible(quillbay::kVariantTrue);
+        if (!addresses.isEmpty()) window.Navigate(addresses.first());
+        return app.exec();
+    }
+
+    QLocalSocket socket;
+    socket.connectToServer(parser.value(control));
+    if (!socket.waitForConnected(5000)) return 2;  // the tool gave up on us already
+    socket.write(quillbay::protocol::encode(quillbay::protocol::helloMessage(QApplication::applicationPid())));
+    socket.flush();
+
+    quillbay::BrowserCallServer server(&socket, window);
+    // Released: the window lives on for the user. Released before it was ever shown: nobody
+    // will see it, so there is nothing to stay for.
+    QObject::connect(&server, &quillbay::BrowserCallServer::finished, &app, [&] {
+        socket.abort();
+        if (!window.isVisible()) QApplication::quit();
+    });
+    return app.exec();
+}

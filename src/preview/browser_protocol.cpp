@@ -1,0 +1,200 @@
+#include "preview/browser_protocol.h"
+
+#include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QLocalSocket>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <utility>
+
+namespace quillbay::protocol {
+
+QByteArray encode(const QJsonObject& message) {
+    QByteArray line = QJsonDocument(message).toJson(QJsonDocument::Compact);
+    line.append('\n');
+    return line;
+}
+
+std::optional<QJsonObject> decode(const QByteArray& line) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(line.trimmed(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) return std::nullopt;
+    return document.object();
+}
+
+QJsonObject helloMessage(qint64 pid) {
+    return QJsonObject{{QStringLiteral("hello"), QString::fromLatin1(kGreeting)},
+                       {QStringLiteral("version"), kVersion},
+                       {QStringLiteral("pid"), pid}};
+}
+
+std::optional<Hello> parseHello(const QJsonObject& message) {
+    if (message.value(QStringLiteral("hello")).toString() != QLatin1String(kGreeting)) return std::nullopt;
+    Hello hello;
+    hello.version = message.value(QStringLiteral("version")).toInt();
+    hello.pid = message.value(QStringLiteral("pid")).toInteger();
+    return hello;
+}
+
+namespace {
+
+// JSON numbers are doubles; only whole values inside the target type's range are arguments.
+template <typename Int>
+std::optional<Int> integerArgument(const QJsonValue& value) {
+    if (!value.isDouble()) return std::nullopt;
+    const double d = value.toDouble();
+    if (!std::isfinite(d) || d != std::floor(d)) return std::nullopt;
+    if (d < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        d > static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(d);
+}
+
+template <typename Int>
+HResult withInteger(const QJsonValue& value, const std::function<HResult(Int)>& apply) {
+    const std::optional<Int> n = integerArgument<Int>(value);
+    return n ? apply(*n) : hr::kInvalidArg;
+}
+
+}  // namespace
+
+HResult dispatch(WebBrowser& target, const QJsonObject& request) {
+    const QString call = request.value(QStringLiteral("call")).toString();
+    const QJsonValue arg = request.value(QStringLiteral("arg"));
+    using std::int32_t;
+    auto flag = [&](HResult (WebBrowser::*member)(VariantBool)) {
+        return withInteger<VariantBool>(arg, [&](VariantBool v) { return (target.*member)(v); });
+    };
+    auto number = [&](HResult (WebBrowser::*member)(int32_t)) {
+        return withInteger<int32_t>(arg, [&](int32_t v) { return (target.*member)(v); });
+    };
+    if (call == QLatin1String("put_Visible")) return flag(&WebBrowser::put_Visible);
+    if (call == QLatin1String("Navigate")) return arg.isString() ? target.Navigate(arg.toString()) : hr::kInvalidArg;
+    if (call == QLatin1String("put_Height")) return number(&WebBrowser::put_Height);
+    if (call == QLatin1String("put_Width")) return number(&WebBrowser::put_Width);
+    if (call == QLatin1String("put_AddressBar")) return flag(&WebBrowser::put_AddressBar);
+    if (call == QLatin1String("put_StatusBar")) return flag(&WebBrowser::put_StatusBar);
+    if (call == QLatin1String("put_ToolBar")) return number(&WebBrowser::put_ToolBar);
+    if (call == QLatin1String("put_MenuBar")) return flag(&WebBrowser::put_MenuBar);
+    if (call == QLatin1String("put_Resizable")) return flag(&WebBrowser::put_Resizable);
+    return hr::kMemberNotFound;
+}
+
+std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure) {
+    const QDeadlineTimer deadline(timeout);
+    auto fail = [&](HResult code) -> std::optional<QByteArray> {
+        if (failure) *failure = code;
+        return std::nullopt;
+    };
+    for (;;) {
+        // Data that arrived before the peer closed is still an answer.
+        if (socket.canReadLine()) {
+            QByteArray line = socket.readLine(kMaxLineBytes + 1);
+            if (line.size() > kMaxLineBytes) return fail(hr::kUnexpected);
+            return line;
+        }
+        if (socket.bytesAvailable() > kMaxLineBytes) return fail(hr::kUnexpected);
+        if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
+        if (deadline.hasExpired()) return fail(hr::kTimeout);
+        if (!socket.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
+            if (socket.canReadLine()) continue;
+            if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
+            if (deadline.hasExpired()) return fail(hr::kTimeout);
+        }
+    }
+}
+
+}  // namespace quillbay::protocol
+
+namespace quillbay {
+
+LocalBrowser::LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout)
+    : socket_(std::move(socket)), timeout_(callTimeout) {}
+
+LocalBrowser::~LocalBrowser() {
+    if (!socket_) return;
+    // Let a last request leave before hanging up; the browser keeps its window either way.
+    if (socket_->state() == QLocalSocket::ConnectedState) socket_->flush();
+    socket_->disconnectFromServer();
+    if (socket_->state() != QLocalSocket::UnconnectedState) socket_->abort();
+}
+
+HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
+    if (broken_ || !socket_ || socket_->state() != QLocalSocket::ConnectedState) return hr::kDisconnected;
+    const qint64 id = nextId_++;
+    const QByteArray request = protocol::encode(QJsonObject{
+        {QStringLiteral("id"), id}, {QStringLiteral("call"), QString::fromLatin1(name)}, {QStringLiteral("arg"), argument}});
+
+    const QDeadlineTimer deadline(timeout_);
+    auto breakOff = [this](HResult code) {
+        broken_ = true;
+        socket_->abort();
+        return code;
+    };
+    if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
+    while (socket_->bytesToWrite() > 0) {
+        if (deadline.hasExpired()) return breakOff(hr::kTimeout);
+        if (!socket_->waitForBytesWritten(static_cast<int>(std::max<qint64>(1, deadline.remainingTime()))) &&
+            socket_->state() != QLocalSocket::ConnectedState)
+            return breakOff(hr::kDisconnected);
+    }
+
+    HResult failure = hr::kFail;
+    const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
+    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure);
+    if (!line) return breakOff(failure);
+    const std::optional<QJsonObject> reply = protocol::decode(*line);
+    if (!reply || reply->value(QStringLiteral("id")).toInteger(-1) != id ||
+        !reply->value(QStringLiteral("result")).isDouble())
+        return breakOff(hr::kUnexpected);
+    return static_cast<HResult>(reply->value(QStringLiteral("result")).toInteger());
+}
+
+HResult LocalBrowser::put_Visible(VariantBool visible) { return call("put_Visible", visible); }
+HResult LocalBrowser::Navigate(const QString& url) { return call("Navigate", url); }
+HResult LocalBrowser::put_Height(std::int32_t height) { return call("put_Height", height); }
+HResult LocalBrowser::put_Width(std::int32_t width) { return call("put_Width", width); }
+HResult LocalBrowser::put_AddressBar(VariantBool on) { return call("put_AddressBar", on); }
+HResult LocalBrowser::put_StatusBar(VariantBool on) { return call("put_StatusBar", on); }
+HResult LocalBrowser::put_ToolBar(std::int32_t on) { return call("put_ToolBar", on); }
+HResult LocalBrowser::put_MenuBar(VariantBool on) { return call("put_MenuBar", on); }
+HResult LocalBrowser::put_Resizable(VariantBool on) { return call("put_Resizable", on); }
+
+BrowserCallServer::BrowserCallServer(QLocalSocket* socket, WebBrowser& target, QObject* parent)
+    : QObject(parent), socket_(socket), target_(target) {
+    connect(socket, &QLocalSocket::readyRead, this, &BrowserCallServer::serve);
+    connect(socket, &QLocalSocket::disconnected, this, &BrowserCallServer::finished);
+    serve();
+}
+
+void BrowserCallServer::serve() {
+    // A call may spin an event loop of its own (showing the window); requests that arrive
+    // meanwhile wait for the loop below instead of being answered out of order.
+    if (serving_) return;
+    serving_ = true;
+    while (socket_ && socket_->canReadLine()) {
+        const QByteArray line = socket_->readLine(protocol::kMaxLineBytes + 1);
+        const std::optional<QJsonObject> request = protocol::decode(line);
+        if (line.size() > protocol::kMaxLineBytes || !request) {
+            socket_->abort();
+            serving_ = false;
+            emit finished();
+            return;
+        }
+        const HResult result = protocol::dispatch(target_, *request);
+        if (!socket_) break;
+        socket_->write(protocol::encode(
+            QJsonObject{{QStringLiteral("id"), request->value(QStringLiteral("id"))}, {QStringLiteral("result"), result}}));
+        socket_->flush();
+    }
+    if (socket_ && !socket_->canReadLine() && socket_->bytesAvailable() > protocol::kMaxLineBytes) {
+        socket_->abort();
+        serving_ = false;
+        emit finished();
+        return;
+    }
+    serving_ = false;
+}
+
+}  // namespace quillbay

@@ -1,0 +1,91 @@
+// How the tool talks to its preview browser: one line of compact JSON per request and per reply
+// over a local socket. The tool listens, the browser connects and greets; from then on each
+// WebBrowser call is one request answered by one result code.
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <chrono>
+#include <memory>
+#include <optional>
+
+#include "preview/web_browser.h"
+
+class QLocalSocket;
+
+namespace quillbay::protocol {
+
+inline constexpr int kVersion = 1;
+inline constexpr char kGreeting[] = "quillbay-browser";
+// A longer line is not ours; the reader gives up rather than buffering without end.
+inline constexpr qint64 kMaxLineBytes = 1 << 20;
+
+QByteArray encode(const QJsonObject& message);  // compact JSON and a line feed
+std::optional<QJsonObject> decode(const QByteArray& line);
+
+struct Hello {
+    int version = 0;
+    qint64 pid = 0;
+};
+QJsonObject helloMessage(qint64 pid);
+std::optional<Hello> parseHello(const QJsonObject& message);
+
+// Answers one decoded request from `target`; unknown calls and ill-typed arguments are refused
+// without reaching it.
+HResult dispatch(WebBrowser& target, const QJsonObject& request);
+
+// Reads one line within the deadline. Empty when the deadline passes, the peer goes away or the
+// line grows past kMaxLineBytes; `failure` then says which (hr::kTimeout, kDisconnected, kUnexpected).
+std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure);
+
+}  // namespace quillbay::protocol
+
+namespace quillbay {
+
+// The tool's end: every call blocks until the browser answers or the time-out passes.
+// Destroying it closes the connection, which releases the browser; its window stays open.
+class LocalBrowser final : public WebBrowser {
+public:
+    LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout);
+    ~LocalBrowser() override;
+
+    HResult put_Visible(VariantBool visible) override;
+    HResult Navigate(const QString& url) override;
+    HResult put_Height(std::int32_t height) override;
+    HResult put_Width(std::int32_t width) override;
+    HResult put_AddressBar(VariantBool on) override;
+    HResult put_StatusBar(VariantBool on) override;
+    HResult put_ToolBar(std::int32_t on) override;
+    HResult put_MenuBar(VariantBool on) override;
+    HResult put_Resizable(VariantBool on) override;
+
+private:
+    HResult call(const char* name, const QJsonValue& argument);
+
+    std::unique_ptr<QLocalSocket> socket_;
+    std::chrono::milliseconds timeout_;
+    qint64 nextId_ = 1;
+    bool broken_ = false;  // after a lost or garbled exchange no later reply can be trusted
+};
+
+// The browser's end: answers requests arriving on `socket` from `target`, one at a time.
+class BrowserCallServer final : public QObject {
+    Q_OBJECT
+public:
+    BrowserCallServer(QLocalSocket* socket, WebBrowser& target, QObject* parent = nullptr);
+
+signals:
+    void finished();  // the tool released the browser, or sent something that is not ours
+
+private:
+    void serve();
+
+    QPointer<QLocalSocket> socket_;
+    WebBrowser& target_;
+    bool serving_ = false;
+};
+
+}  // namespace quillbay

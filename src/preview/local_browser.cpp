@@ -1,0 +1,137 @@
+#include "preview/local_browser.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QRandomGenerator>
+#include <array>
+
+#include "platform/file_probe.h"
+#include "platform/process_launcher.h"
+#include "preview/browser_protocol.h"
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#elif defined(Q_OS_UNIX)
+#include <cerrno>
+#include <csignal>
+#endif
+
+namespace quillbay {
+
+bool SystemProcessProbe::isRunning(qint64 pid) const {
+    if (pid <= 0) return false;
+#if defined(Q_OS_LINUX)
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    // The state letter follows the parenthesised command name, which may itself hold ')'.
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    if (close < 0 || close + 2 >= line.size()) return false;
+    const char state = line.at(close + 2);
+    return state != 'Z' && state != 'X';
+#elif defined(Q_OS_WIN)
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!process) return false;
+    DWORD exitCode = 0;
+    const bool running = GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#elif defined(Q_OS_UNIX)
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+#else
+    return true;
+#endif
+}
+
+QString defaultBrowserProgram() {
+#if defined(Q_OS_WIN)
+    const QString name = QStringLiteral("quillbay-browser.exe");
+#else
+    const QString name = QStringLiteral("quillbay-browser");
+#endif
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+LocalBrowserFactory::LocalBrowserFactory(ProcessLauncher& launcher, FileProbe& files, ProcessProbe& processes,
+                                         LocalBrowserOptions options)
+    : launcher_(launcher), files_(files), processes_(processes), options_(std::move(options)) {}
+
+namespace {
+
+// 128 random bits from the system's source: nobody can connect first by guessing the name.
+QString unguessableName() {
+    std::array<quint32, 4> bits{};
+    QRandomGenerator::system()->fillRange(bits.data(), bits.size());
+    QString name = QStringLiteral("quillbay-preview-");
+    for (quint32 b : bits) name += QStringLiteral("%1").arg(b, 8, 16, QLatin1Char('0'));
+    return name;
+}
+
+BrowserFactory::Created failure(HResult code, const QString& error) {
+    BrowserFactory::Created created;
+    created.code = code;
+    created.error = error;
+    return created;
+}
+
+}  // namespace
+
+BrowserFactory::Created LocalBrowserFactory::create() {
+    const QString program = QDir::toNativeSeparators(options_.program);
+    if (!files_.isFile(options_.program))
+        return failure(hr::kFail, QStringLiteral("The preview browser was not found. It should be here:\n%1").arg(program));
+
+    QLocalServer server;
+    server.setSocketOptions(QLocalServer::UserAccessOption);
+    server.setMaxPendingConnections(1);
+    if (!server.listen(unguessableName()))
+        return failure(hr::kFail,
+                       QStringLiteral("The preview browser could not be started: %1.").arg(server.errorString()));
+
+    qint64 pid = 0;
+    if (!launcher_.startDetached(options_.program, {QStringLiteral("--control"), server.fullServerName()}, &pid))
+        return failure(hr::kFail, QStringLiteral("The preview browser could not be started:\n%1").arg(program));
+
+    const QDeadlineTimer deadline(options_.startTimeout);
+    const auto notStarted = [&] {
+        return failure(hr::kTimeout, QStringLiteral("The preview browser did not start within %1 seconds.")
+                                         .arg((options_.startTimeout.count() + 999) / 1000));
+    };
+    const auto stopped = [] {
+        return failure(hr::kDisconnected, QStringLiteral("The preview browser stopped before it was ready."));
+    };
+    // Wait in slices so that a browser that dies at start is noticed at once, not at the deadline.
+    while (!server.hasPendingConnections()) {
+        if (deadline.hasExpired()) return notStarted();
+        const qint64 slice = std::min<qint64>(100, std::max<qint64>(1, deadline.remainingTime()));
+        if (server.waitForNewConnection(static_cast<int>(slice))) break;
+        if (pid > 0 && !processes_.isRunning(pid)) {
+            if (server.waitForNewConnection(0)) break;  // it may have connected just before ending
+            return stopped();
+        }
+    }
+    std::unique_ptr<QLocalSocket> socket(server.nextPendingConnection());
+    if (!socket) return stopped();
+    socket->setParent(nullptr);
+    server.close();  // one browser per channel: nobody else gets in after it
+
+    HResult code = hr::kFail;
+    const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
+    const std::optional<QByteArray> line = protocol::readLine(*socket, remaining, &code);
+    if (!line) return code == hr::kTimeout ? notStarted() : stopped();
+    const std::optional<QJsonObject> message = protocol::decode(*line);
+    const std::optional<protocol::Hello> hello = message ? protocol::parseHello(*message) : std::nullopt;
+    if (!hello || hello->version != protocol::kVersion)
+        return failure(hr::kUnexpected, QStringLiteral("The preview browser at %1 does not match this version of Quillbay.")
+                                            .arg(program));
+
+    Created created;
+    created.browser = std::make_unique<LocalBrowser>(std::move(socket), options_.callTimeout);
+    return created;
+}
+
+}  // namespace quillbay

@@ -1,0 +1,62 @@
+// "Preview": a browser window on the popup's address, with its size and five of its bars.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "generator/popup_script.h"
+#include "preview/web_browser.h"
+
+class QWidget;
+
+namespace quillbay {
+
+class Messenger;
+
+// Makes a new, independent browser for each preview.
+class BrowserFactory {
+public:
+    struct Created {
+        std::unique_ptr<WebBrowser> browser;  // empty when none could be made
+        HResult code = hr::kOk;
+        QString error;                        // what went wrong, for the user
+    };
+    virtual ~BrowserFactory() = default;
+    virtual Created create() = 0;
+};
+
+// The preview's steps, in the order they run.
+enum class PreviewStep { Create, Visible, Navigate, Height, Width, AddressBar, StatusBar, ToolBar, MenuBar, Resizable };
+
+struct PreviewFailure {
+    PreviewStep step;
+    HResult code;     // the browser's result, or hr::kInvalidArg for a size that is not a number
+    QString message;  // one sentence for the message box
+
+    bool operator==(const PreviewFailure&) const = default;
+};
+
+enum class Int32Parse { Ok, NotWholeNumber, OutOfRange };
+// Plain decimal digits, optionally signed and surrounded by blanks (spaces, tabs).
+Int32Parse parseInt32(std::string_view text, std::int32_t& value);
+
+// Opens one preview and releases the browser before returning; the window stays open.
+// Stops at the first failing step: the steps before it stay done (the window may already be
+// showing the page). Never validates: the settings are those the shown script came from.
+std::optional<PreviewFailure> OpenPreview(const PopupSettings& settings, BrowserFactory& browsers);
+
+// What the main window's "Preview" button calls: OpenPreview, and one message if it fails.
+class PreviewService {
+public:
+    PreviewService(Messenger& messenger, BrowserFactory& browsers) : messenger_(messenger), browsers_(browsers) {}
+    void operator()(QWidget* parent, const PopupSettings& settings) const;
+
+private:
+    Messenger& messenger_;
+    BrowserFactory& browsers_;
+};
+
+}  // namespace quillbay
