@@ -8,8 +8,10 @@ namespace {
 
 QFont designFont(int pixelSize, bool bold) {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
+    // FreeSans came closest to the original face's advance widths over the main window's captions
+    // (within a pixel or two, where Liberation Sans runs a few pixels wider and DejaVu Sans overflows).
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("FreeSans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     font.setPixelSize(pixelSize);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);

@@ -1,0 +1,23 @@
+// Opening a document with the desktop's default viewer (the help file, on F1).
+#pragma once
+
+#include <QString>
+
+namespace quillbay {
+
+class DocumentOpener {
+public:
+    virtual ~DocumentOpener() = default;
+    // `path` in the platform's native form. Returns false when no viewer took it.
+    virtual bool open(const QString& path) = 0;
+};
+
+class QtDocumentOpener final : public DocumentOpener {
+public:
+    bool open(const QString& path) override;
+};
+
+// Where the program's help file is registered: "help.chm" in `programFolder`, with native separators.
+QString helpFilePath(const QString& programFolder);
+
+}  // namespace quillbay

@@ -1,0 +1,55 @@
+#include "ui/main/main_form_layout.h"
+
+#include <algorithm>
+#include <string>
+
+namespace quillbay::mainlayout {
+
+const ControlSpec* find(std::string_view name) {
+    auto it = std::find_if(kControls.begin(), kControls.end(), [&](const ControlSpec& c) { return c.name == name; });
+    return it == kControls.end() ? nullptr : &*it;
+}
+
+std::optional<PopupFeature> featureOf(const ControlSpec& spec) {
+    if (spec.kind != ControlKind::CheckBox) return std::nullopt;
+    for (const FeatureInfo& info : kFeatures) {
+        if (info.checkBox == spec.name) return info.feature;
+    }
+    return std::nullopt;
+}
+
+std::optional<SettingsField> fieldOf(std::string_view boxName) {
+    for (const InputField& input : kInputFields) {
+        if (input.box == boxName) return input.field;
+    }
+    return std::nullopt;
+}
+
+std::string designText(const ControlSpec& spec) {
+    switch (spec.kind) {
+    case ControlKind::Label:
+    case ControlKind::Button:
+        return std::string(spec.caption);
+    case ControlKind::CheckBox:
+        if (auto feature = featureOf(spec)) return std::string(featureInfo(*feature).caption);
+        return {};
+    case ControlKind::InputBox:
+        if (auto field = fieldOf(spec.name)) return startupSettings().text(*field);
+        return {};
+    case ControlKind::OutputBox:
+    case ControlKind::Rectangle:
+        return {};
+    }
+    return {};
+}
+
+std::string accessibleNameFor(const ControlSpec& spec) {
+    if (spec.labelledBy.empty()) return designText(spec);
+    const ControlSpec* label = find(spec.labelledBy);
+    if (!label) return {};
+    std::string words(label->caption);
+    while (!words.empty() && (words.back() == ':' || words.back() == ' ')) words.pop_back();
+    return words;
+}
+
+}  // namespace quillbay::mainlayout
