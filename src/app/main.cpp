@@ -1,10 +1,13 @@
 // Quillbay: fill in a popup window's properties, generate the script that opens it, preview it.
 #include <QApplication>
 
+#include "platform/file_probe.h"
 #include "platform/messenger.h"
 #include "platform/window_mover.h"
 #include "preview/local_browser.h"
 #include "quillbay/version.h"
+#include "ui/main/artwork.h"
+#include "ui/main/help_viewer.h"
 #include "ui/main/main_form.h"
 
 int main(int argc, char* argv[]) {
@@ -14,12 +17,17 @@ int main(int argc, char* argv[]) {
                                             .arg(quillbay::kVersionMajor)
                                             .arg(quillbay::kVersionMinor)
                                             .arg(quillbay::kVersionRevision));
+    QApplication::setWindowIcon(quillbay::globeIcon());
 
     quillbay::QtMessenger messenger;
     quillbay::QtWindowMover mover;
     quillbay::MainFormServices services;
     services.messenger = &messenger;
     services.mover = &mover;
+    quillbay::QtFileProbe files;
+    quillbay::QtDocumentOpener documents;
+    services.files = &files;
+    services.documents = &documents;
     quillbay::SystemPreview preview(messenger);  // quillbay-browser beside this program
     services.preview = preview.handler();
     services.exit = [] { QApplication::quit(); };
