@@ -1,0 +1,267 @@
+#include "preview/browser_protocol.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QLocalServer>
+#include <QThread>
+#include <mutex>
+
+#include "preview/preview_fakes.h"
+#include "preview/socket_peer.h"
+
+namespace quillbay {
+namespace {
+
+using testing::Call;
+using testing::SocketPeer;
+using namespace std::chrono_literals;
+
+// The tool's end of a connection to a scripted peer.
+struct Connection {
+    explicit Connection(SocketPeer::Script script, std::chrono::milliseconds timeout = 2s) {
+        const QString name = testing::uniqueSocketName();
+        server.listen(name);
+        peer = std::make_unique<SocketPeer>(name, std::move(script));
+        if (server.waitForNewConnection(5000)) {
+            QLocalSocket* socket = server.nextPendingConnection();
+            socket->setParent(nullptr);
+            browser = std::make_unique<LocalBrowser>(std::unique_ptr<QLocalSocket>(socket), timeout);
+        }
+    }
+    ~Connection() {
+        browser.reset();
+        peer.reset();
+    }
+    QLocalServer server;
+    std::unique_ptr<SocketPeer> peer;
+    std::unique_ptr<LocalBrowser> browser;
+};
+
+TEST(LocalBrowser, SendsEachCallAsOneRequestAndReturnsItsResult) {
+    std::mutex lock;
+    QJsonArray seen;
+    Connection c([&](QLocalSocket& socket, SocketPeer&) {
+        for (;;) {
+            const QJsonObject request = SocketPeer::readRequest(socket);
+            if (request.isEmpty()) return;
+            {
+                std::lock_guard guard(lock);
+                seen.append(request);
+            }
+            const QString call = request.value(QStringLiteral("call")).toString();
+            SocketPeer::reply(socket, request, call == QLatin1String("put_Width") ? hr::kInvalidArg : 0);
+        }
+    });
+    ASSERT_TRUE(c.browser);
+    LocalBrowser& b = *c.browser;
+    EXPECT_EQ(b.put_Visible(kVariantTrue), hr::kOk);
+    EXPECT_EQ(b.Navigate(QStringLiteral("www.example.com/a b")), hr::kOk);
+    EXPECT_EQ(b.put_Height(350), hr::kOk);
+    EXPECT_EQ(b.put_Width(-2147483647 - 1), hr::kInvalidArg);
+    EXPECT_EQ(b.put_AddressBar(kVariantFalse), hr::kOk);
+    EXPECT_EQ(b.put_StatusBar(kVariantTrue), hr::kOk);
+    EXPECT_EQ(b.put_ToolBar(1), hr::kOk);
+    EXPECT_EQ(b.put_MenuBar(kVariantTrue), hr::kOk);
+    EXPECT_EQ(b.put_Resizable(kVariantFalse), hr::kOk);
+    c.browser.reset();  // releasing hangs up, which ends the peer's loop
+    c.peer.reset();
+
+    const std::vector<std::pair<QString, QJsonValue>> expected{
+        {"put_Visible", -1},    {"Navigate", QStringLiteral("www.example.com/a b")},
+        {"put_Height", 350},    {"put_Width", -2147483648.0},
+        {"put_AddressBar", 0},  {"put_StatusBar", -1},
+        {"put_ToolBar", 1},     {"put_MenuBar", -1},
+        {"put_Resizable", 0}};
+    ASSERT_EQ(seen.size(), static_cast<qsizetype>(expected.size()));
+    QSet<qint64> ids;
+    for (qsizetype i = 0; i < seen.size(); ++i) {
+        const QJsonObject r = seen[i].toObject();
+        EXPECT_EQ(r.value(QStringLiteral("call")).toString(), expected[i].first);
+        EXPECT_EQ(r.value(QStringLiteral("arg")), expected[i].second) << expected[i].first.toStdString();
+        ids.insert(r.value(QStringLiteral("id")).toInteger());
+    }
+    EXPECT_EQ(ids.size(), seen.size()) << "every request has its own id";
+}
+
+// Whatever goes wrong on the far side, the call comes back with a failure code, and the
+// connection is not trusted again.
+TEST(LocalBrowser, FailsACallThePeerDoesNotAnswerProperly) {
+    struct Case {
+        const char* what;
+        SocketPeer::Script script;
+        HResult expected;
+    };
+    const std::vector<Case> cases{
+        {"never answers",
+         [](QLocalSocket& s, SocketPeer& p) {
+             SocketPeer::readRequest(s);
+             p.holdUntilReleased();
+         },
+         hr::kTimeout},
+        {"hangs up mid-call",
+         [](QLocalSocket& s, SocketPeer&) {
+             SocketPeer::readRequest(s);
+             s.disconnectFromServer();
+         },
+         hr::kDisconnected},
+        {"dies before the request",
+         [](QLocalSocket& s, SocketPeer&) { s.abort(); },
+         hr::kDisconnected},
+        {"answers garbage",
+         [](QLocalSocket& s, SocketPeer& p) {
+             SocketPeer::readRequest(s);
+             SocketPeer::send(s, "this is not json\n");
+             p.holdUntilReleased();
+         },
+         hr::kUnexpected},
+        {"answers another request",
+         [](QLocalSocket& s, SocketPeer& p) {
+             SocketPeer::readRequest(s);
+             SocketPeer::reply(s, QJsonObject{{QStringLiteral("id"), 999}}, hr::kOk);
+             p.holdUntilReleased();
+         },
+         hr::kUnexpected},
+        {"answers without a result",
+         [](QLocalSocket& s, SocketPeer& p) {
+             const QJsonObject r = SocketPeer::readRequest(s);
+             SocketPeer::send(s, protocol::encode(QJsonObject{{QStringLiteral("id"), r.value(QStringLiteral("id"))}}));
+             p.holdUntilReleased();
+         },
+         hr::kUnexpected},
+        {"floods without a line end",
+         [](QLocalSocket& s, SocketPeer& p) {
+             SocketPeer::readRequest(s);
+             SocketPeer::send(s, QByteArray(protocol::kMaxLineBytes + 4096, 'x'));
+             p.holdUntilReleased();
+         },
+         hr::kUnexpected},
+    };
+    for (const Case& c : cases) {
+        Connection connection(c.script, c.expected == hr::kTimeout ? 300ms : 5000ms);
+        ASSERT_TRUE(connection.browser) << c.what;
+        EXPECT_EQ(connection.browser->put_Height(350), c.expected) << c.what;
+        EXPECT_EQ(connection.browser->put_Width(200), hr::kDisconnected) << c.what << ", then asked again";
+    }
+}
+
+TEST(LocalBrowser, AnAnswerSentJustBeforeHangingUpStillCounts) {
+    Connection c([](QLocalSocket& s, SocketPeer&) {
+        SocketPeer::reply(s, SocketPeer::readRequest(s), hr::kInvalidArg);
+        s.disconnectFromServer();
+    });
+    ASSERT_TRUE(c.browser);
+    EXPECT_EQ(c.browser->put_Visible(kVariantTrue), hr::kInvalidArg);
+}
+
+TEST(Dispatch, RefusesIllTypedArgumentsBeforeTheyReachTheBrowser) {
+    struct Case {
+        QJsonObject request;
+        HResult result;
+        std::vector<Call> calls;
+    };
+    auto req = [](const char* call, QJsonValue arg) {
+        return QJsonObject{{QStringLiteral("id"), 1}, {QStringLiteral("call"), QLatin1String(call)}, {QStringLiteral("arg"), arg}};
+    };
+    const std::vector<Case> cases{
+        {req("put_Visible", -1), hr::kOk, {{"put_Visible", -1}}},
+        {req("put_Height", 2147483647), hr::kOk, {{"put_Height", 2147483647}}},
+        {req("put_ToolBar", 1), hr::kOk, {{"put_ToolBar", 1}}},
+        {req("Navigate", QStringLiteral(" x y ")), hr::kOk, {{"Navigate", 0, QStringLiteral(" x y ")}}},
+        {req("put_Visible", 40000), hr::kInvalidArg, {}},  // no automation boolean
+        {req("put_Height", 2147483648.0), hr::kInvalidArg, {}},
+        {req("put_Width", 1.5), hr::kInvalidArg, {}},
+        {req("put_Width", QStringLiteral("200")), hr::kInvalidArg, {}},
+        {req("put_MenuBar", true), hr::kInvalidArg, {}},
+        {req("Navigate", 5), hr::kInvalidArg, {}},
+        {QJsonObject{{QStringLiteral("call"), QStringLiteral("put_Width")}}, hr::kInvalidArg, {}},
+        {req("Quit", 0), hr::kMemberNotFound, {}},
+        {QJsonObject{}, hr::kMemberNotFound, {}},
+    };
+    for (const Case& c : cases) {
+        testing::Journal journal;
+        testing::RecordingBrowser browser(journal);
+        EXPECT_EQ(protocol::dispatch(browser, c.request), c.result) << protocol::encode(c.request).toStdString();
+        EXPECT_EQ(journal.calls, c.calls) << protocol::encode(c.request).toStdString();
+    }
+}
+
+// Both ends for real: the browser's server on a thread with its own event loop.
+TEST(BrowserCallServer, CarriesCallsAndEndsWhenReleased) {
+    const QString name = testing::uniqueSocketName();
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(name));
+    testing::Journal journal;
+    journal.answer = [](const std::string& call) { return call == "Navigate" ? hr::kInvalidArg : hr::kOk; };
+    bool finished = false;
+    std::unique_ptr<QThread> browserSide(QThread::create([&] {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(5000)) return;
+        testing::RecordingBrowser browser(journal);
+        BrowserCallServer calls(&socket, browser);
+        QEventLoop loop;
+        QObject::connect(&calls, &BrowserCallServer::finished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        loop.exec();
+    }));
+    browserSide->start();
+    ASSERT_TRUE(server.waitForNewConnection(5000));
+    std::unique_ptr<QLocalSocket> socket(server.nextPendingConnection());
+    socket->setParent(nullptr);
+    {
+        LocalBrowser tool(std::move(socket), 5s);
+        EXPECT_EQ(tool.put_Visible(kVariantTrue), hr::kOk);
+        EXPECT_EQ(tool.Navigate(QStringLiteral("nowhere")), hr::kInvalidArg);
+        EXPECT_EQ(tool.put_ToolBar(1), hr::kOk);
+    }
+    ASSERT_TRUE(browserSide->wait(5000));
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(journal.calls, (std::vector<Call>{{"put_Visible", -1}, {"Navigate", 0, QStringLiteral("nowhere")}, {"put_ToolBar", 1}}));
+}
+
+TEST(BrowserCallServer, HangsUpOnSomethingThatIsNotARequest) {
+    const QString name = testing::uniqueSocketName();
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(name));
+    testing::Journal journal;
+    bool finished = false;
+    std::unique_ptr<QThread> browserSide(QThread::create([&] {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(5000)) return;
+        testing::RecordingBrowser browser(journal);
+        BrowserCallServer calls(&socket, browser);
+        QEventLoop loop;
+        QObject::connect(&calls, &BrowserCallServer::finished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        loop.exec();
+    }));
+    browserSide->start();
+    ASSERT_TRUE(server.waitForNewConnection(5000));
+    QLocalSocket* socket = server.nextPendingConnection();
+    socket->write("GET / HTTP/1.0\n");
+    socket->flush();
+    ASSERT_TRUE(browserSide->wait(5000));
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(journal.calls.empty());
+}
+
+TEST(Protocol, GreetingCarriesVersionAndProcess) {
+    const auto hello = protocol::parseHello(*protocol::decode(protocol::encode(protocol::helloMessage(4242))));
+    ASSERT_TRUE(hello);
+    EXPECT_EQ(hello->version, protocol::kVersion);
+    EXPECT_EQ(hello->pid, 4242);
+    EXPECT_FALSE(protocol::parseHello(QJsonObject{{QStringLiteral("hello"), QStringLiteral("someone else")}}));
+    EXPECT_FALSE(protocol::decode("[1,2]\n"));
+    EXPECT_FALSE(protocol::decode("{\"id\":"));
+}
+
+}  // namespace
+}  // namespace quillbay
