@@ -98,8 +98,10 @@ BrowserFactory::Created LocalBrowserFactory::create() {
 
     const QDeadlineTimer deadline(options_.startTimeout);
     const auto notStarted = [&] {
-        return failure(hr::kTimeout, QStringLiteral("The preview browser did not start within %1 seconds.")
-                                         .arg((options_.startTimeout.count() + 999) / 1000));
+        const long long seconds = (options_.startTimeout.count() + 999) / 1000;
+        return failure(hr::kTimeout, QStringLiteral("The preview browser did not start within %1 second%2.")
+                                         .arg(seconds)
+                                         .arg(seconds == 1 ? QString() : QStringLiteral("s")));
     };
     const auto stopped = [] {
         return failure(hr::kDisconnected, QStringLiteral("The preview browser stopped before it was ready."));
