@@ -54,6 +54,11 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QMainWindow(parent) {
     });
 }
 
+PreviewWindow::~PreviewWindow() {
+    // The page must go before the profile it was made from.
+    delete view_;
+}
+
 void PreviewWindow::buildBars() {
     QStyle* s = style();
     QWebEnginePage* page = view_->page();

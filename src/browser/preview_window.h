@@ -21,6 +21,7 @@ class PreviewWindow final : public QMainWindow, public WebBrowser {
     Q_OBJECT
 public:
     explicit PreviewWindow(QWidget* parent = nullptr);
+    ~PreviewWindow() override;
 
     HResult put_Visible(VariantBool visible) override;
     HResult Navigate(const QString& url) override;
