@@ -41,7 +41,10 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QMainWindow(parent) {
         setWindowTitle(title.isEmpty() ? view_->url().toDisplayString() : title);
     });
     connect(view_, &QWebEngineView::urlChanged, this,
-            [this](const QUrl& url) { addressEdit_->setText(url.toDisplayString()); });
+            [this](const QUrl& url) {
+                addressEdit_->setText(url.toDisplayString());
+                addressEdit_->setCursorPosition(0);  // a narrow popup shows where the address begins
+            });
     connect(view_->page(), &QWebEnginePage::linkHovered, this, [this](const QString& link) {
         if (link.isEmpty()) statusBar()->clearMessage();
         else statusBar()->showMessage(link);
