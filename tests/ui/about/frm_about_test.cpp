@@ -254,15 +254,5 @@ TEST_F(AboutWindowTest, BelongsToItsOwnerAndUnloadClosesIt) {
     about.Unload();  // nothing loaded: nothing happens
 }
 
-TEST_F(AboutWindowTest, FormForwardsItsPublicOperations) {
-    registry.setValue("A\\B", "C", stringValue("value"));
-    frmAbout* form = open();
-    QString keyVal;
-    EXPECT_TRUE(form->GetKeyValue(reg::kLocalMachine, QStringLiteral("a\\b"), QStringLiteral("c"), keyVal));
-    EXPECT_EQ(keyVal, QStringLiteral("value"));
-    form->StartSysInfo();
-    EXPECT_EQ(messenger.told.size(), 1u);
-}
-
 }  // namespace
 }  // namespace quillbay

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 
 #include "ui/about/about_fakes.h"
 
@@ -39,6 +40,9 @@ struct StartCase {
     QString expectedStart;                 // empty: nothing is started
     bool expectSecondKey;                  // whether the second key is opened
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
 
 const QByteArray kBig(1025, 'x');
 
@@ -164,6 +168,9 @@ struct ValueCase {
     bool expectedResult;
     QString expectedKeyVal;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 const ValueCase kValueCases[] = {
     {"StringLosesTrailingZero", FakeValue{1, QByteArray("abc\0", 4)}, QStringLiteral("old"), true,
