@@ -198,6 +198,8 @@ void mainForm::Command1_Click() {
     const PopupSettings settings = readSettings();
     if (const auto failure = validate(settings)) {
         if (services_.messenger) services_.messenger->tell(this, qs(failure->message));
+        // Not every window system hands the activation back once the box has gone; ask for it.
+        activateWindow();
         inputBox(failure->field)->setFocus();
         return;
     }
