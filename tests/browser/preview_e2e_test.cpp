@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -316,6 +317,77 @@ TEST_F(PreviewEndToEnd, AMissingBrowserIsReportedAndNothingStarts) {
     EXPECT_TRUE(run.pids.isEmpty());
     ASSERT_EQ(run.messages.size(), 1);
     EXPECT_THAT(run.messages[0].toStdString(), HasSubstr("The preview browser was not found"));
+}
+
+// The real program, pressed with the mouse as a user would. Positions are the centres of the
+// controls in the main window's design, in twips (15 to a pixel).
+QPoint centreOf(int left, int top, int width, int height) {
+    return QPoint((left + width / 2 + 7) / 15, (top + height / 2 + 7) / 15);
+}
+
+void click(const QString& window, QPoint at) {
+    x11(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                                    QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                                    QStringLiteral("1")});
+    QThread::msleep(200);
+}
+
+QList<qint64> browsersOnDisplay() {
+    QList<qint64> pids;
+    const QString ids = x11(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                        QStringLiteral("--class"), QStringLiteral("quillbay-browser")});
+    for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
+        const qint64 pid = x11(QStringLiteral("xdotool"), {QStringLiteral("getwindowpid"), id}).trimmed().toLongLong();
+        if (pid > 0 && !pids.contains(pid)) pids << pid;
+    }
+    return pids;
+}
+
+TEST_F(PreviewEndToEnd, TheRealQuillbayPreviewsTwiceAndBothWindowsSurviveExit) {
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quillbay"));
+    if (!QFileInfo::exists(program)) GTEST_SKIP() << "quillbay is not built";
+    LoopbackServer web;
+    QProcess quillbay;
+    quillbay.setProcessChannelMode(QProcess::ForwardedChannels);
+    quillbay.start(program);
+    ASSERT_TRUE(quillbay.waitForStarted());
+    struct Reap {
+        BrowserReaper& reaper;
+        ~Reap() { reaper.pids << browsersOnDisplay(); }  // whatever happens, none is left behind
+    } reap{reaper_};
+
+    QString window;
+    for (int i = 0; i < 100 && window.isEmpty(); ++i) {
+        window = x11(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                 QStringLiteral("--pid"), QString::number(quillbay.processId())})
+                     .section('\n', 0, 0);
+        if (window.isEmpty()) QThread::msleep(100);
+    }
+    ASSERT_FALSE(window.isEmpty()) << "Quillbay showed no window";
+
+    click(window, centreOf(2400, 840, 4575, 285));  // txtUrl
+    x11(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    x11(QStringLiteral("xdotool"),
+        {QStringLiteral("type"), QStringLiteral("127.0.0.1:%1/popup.html").arg(web.port())});
+    click(window, centreOf(240, 3240, 2055, 375));  // Command1 "Generate This Code"
+    click(window, centreOf(240, 6960, 1095, 375));  // Command2 "Preview"
+    click(window, centreOf(240, 6960, 1095, 375));  // and again
+    click(window, centreOf(6240, 6960, 735, 375));  // Command4 "Exit"
+    ASSERT_TRUE(quillbay.waitForFinished(30000)) << "Exit did not end Quillbay";
+
+    QList<qint64> pids;
+    for (int i = 0; i < 100 && pids.size() < 2; ++i) {
+        pids = browsersOnDisplay();
+        if (pids.size() < 2) QThread::msleep(100);
+    }
+    reaper_.pids << pids;
+    ASSERT_EQ(pids.size(), 2) << "two presses, two browsers, both still open after Exit";
+    for (qint64 pid : pids) {
+        const std::optional<XWindow> w = waitForWindowOf(pid, titled);
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->size, QSize(200, 350));  // the design's width and height
+        EXPECT_TRUE(titled(*w)) << w->title.toStdString();
+    }
 }
 
 }  // namespace
