@@ -37,7 +37,8 @@ public:
     void StartSysInfo(QWidget* parent);
 
     // Reads value `SubKeyRef` of key `KeyName` under `KeyRoot` into `KeyVal`. Returns whether it was read.
-    // A missing key or value empties `KeyVal`; a value of any type but string or number leaves it as it was.
+    // A missing key or value empties `KeyVal`; a value with no data at all, or of any type but string or
+    // number, leaves it as it was (the first fails, the second counts as read).
     bool GetKeyValue(RegKey KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal);
 
     enum class Lookup {
