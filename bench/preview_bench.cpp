@@ -1,0 +1,211 @@
+// How long "Preview" holds the tool's user-interface thread, and how soon its window shows,
+// against the bare start of a QtWebEngine window measured the same way in the same run.
+// Needs a display: xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/preview_bench
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUuid>
+#include <QWidget>
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+
+#include "platform/messenger.h"
+#include "preview/local_browser.h"
+
+namespace {
+
+using namespace quillbay;
+
+QString binary(const char* name) { return QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(name)); }
+
+void endProcess(qint64 pid) {
+    if (pid <= 0) return;
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    SystemProcessProbe probe;
+    for (int i = 0; i < 250 && probe.isRunning(pid); ++i) QThread::msleep(20);
+    if (probe.isRunning(pid)) ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+
+QString pageAddress() {
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("popup.html"));
+    QFile page(path);
+    if (page.open(QIODevice::WriteOnly)) page.write("<html><head><title>Bench</title></head><body>popup</body></html>");
+    return path;
+}
+
+class SilentMessenger final : public Messenger {
+public:
+    void tell(QWidget*, const QString& text) override { std::fprintf(stderr, "preview failed: %s\n", qPrintable(text)); }
+};
+
+class PidLauncher final : public ProcessLauncher {
+public:
+    bool startDetached(const QString& program, const QStringList& arguments, qint64* pid) override {
+        const bool ok = real.startDetached(program, arguments, &last);
+        if (pid) *pid = last;
+        return ok;
+    }
+    QtProcessLauncher real;
+    qint64 last = 0;
+};
+
+// Notes when the browser reports its window shown (put_Visible returns after it is exposed).
+class TimedBrowser final : public WebBrowser {
+public:
+    TimedBrowser(std::unique_ptr<WebBrowser> inner, const QElapsedTimer& clock, qint64& shownAt)
+        : inner_(std::move(inner)), clock_(clock), shownAt_(shownAt) {}
+    HResult put_Visible(VariantBool v) override {
+        const HResult r = inner_->put_Visible(v);
+        shownAt_ = clock_.nsecsElapsed();
+        return r;
+    }
+    HResult Navigate(const QString& url) override { return inner_->Navigate(url); }
+    HResult put_Height(std::int32_t v) override { return inner_->put_Height(v); }
+    HResult put_Width(std::int32_t v) override { return inner_->put_Width(v); }
+    HResult put_AddressBar(VariantBool v) override { return inner_->put_AddressBar(v); }
+    HResult put_StatusBar(VariantBool v) override { return inner_->put_StatusBar(v); }
+    HResult put_ToolBar(std::int32_t v) override { return inner_->put_ToolBar(v); }
+    HResult put_MenuBar(VariantBool v) override { return inner_->put_MenuBar(v); }
+    HResult put_Resizable(VariantBool v) override { return inner_->put_Resizable(v); }
+
+private:
+    std::unique_ptr<WebBrowser> inner_;
+    const QElapsedTimer& clock_;
+    qint64& shownAt_;
+};
+
+class TimedFactory final : public BrowserFactory {
+public:
+    TimedFactory(BrowserFactory& inner, const QElapsedTimer& clock, qint64& shownAt)
+        : inner_(inner), clock_(clock), shownAt_(shownAt) {}
+    Created create() override {
+        Created c = inner_.create();
+        if (c.browser) c.browser = std::make_unique<TimedBrowser>(std::move(c.browser), clock_, shownAt_);
+        return c;
+    }
+
+private:
+    BrowserFactory& inner_;
+    const QElapsedTimer& clock_;
+    qint64& shownAt_;
+};
+
+std::vector<double> bareMs, blockedMs;
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Start to "shown" of a bare QtWebEngine window; returns milliseconds, or a negative number.
+double bareStartOnce() {
+    QLocalServer server;
+    server.listen(QStringLiteral("quillbay-bench-") + QUuid::createUuid().toString(QUuid::Id128));
+    QElapsedTimer clock;
+    clock.start();
+    qint64 pid = 0;
+    QtProcessLauncher launcher;
+    if (!launcher.startDetached(binary("bare_webengine_window"), {server.fullServerName(), pageAddress()}, &pid))
+        return -1;
+    double ms = -1;
+    if (server.waitForNewConnection(30000)) {
+        QLocalSocket* s = server.nextPendingConnection();
+        while (!s->canReadLine() && s->waitForReadyRead(30000)) {
+        }
+        if (s->canReadLine()) ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    }
+    endProcess(pid);
+    return ms;
+}
+
+struct PressTimes {
+    double blocked = -1;
+    double shown = -1;
+};
+
+PressTimes previewPressOnce(QWidget& mainWindow) {
+    SilentMessenger messenger;
+    PidLauncher launcher;
+    QtFileProbe files;
+    SystemProcessProbe processes;
+    LocalBrowserFactory browsers(launcher, files, processes, LocalBrowserOptions{binary("quillbay-browser")});
+    QElapsedTimer clock;
+    qint64 shownAt = -1;
+    TimedFactory timed(browsers, clock, shownAt);
+    const PreviewService press(messenger, timed);
+    PopupSettings settings = startupSettings();
+    settings.url = pageAddress().toStdString();
+
+    clock.start();
+    press(&mainWindow, settings);
+    PressTimes t;
+    t.blocked = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    if (shownAt >= 0) t.shown = static_cast<double>(shownAt) / 1e6;
+    endProcess(launcher.last);
+    return t;
+}
+
+QWidget* mainWindow = nullptr;
+
+void BM_BareWebEngineWindowShown(benchmark::State& state) {
+    for (auto _ : state) {
+        const double ms = bareStartOnce();
+        if (ms < 0) {
+            state.SkipWithError("the bare window did not show");
+            return;
+        }
+        bareMs.push_back(ms);
+        state.SetIterationTime(ms / 1e3);
+    }
+    state.counters["median_ms"] = median(bareMs);
+}
+BENCHMARK(BM_BareWebEngineWindowShown)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
+
+void BM_PreviewPressBlocksTool(benchmark::State& state) {
+    std::vector<double> shown;
+    for (auto _ : state) {
+        const PressTimes t = previewPressOnce(*mainWindow);
+        if (t.shown < 0) {
+            state.SkipWithError("the preview did not show");
+            return;
+        }
+        blockedMs.push_back(t.blocked);
+        shown.push_back(t.shown);
+        state.SetIterationTime(t.blocked / 1e3);
+    }
+    state.counters["shown_median_ms"] = median(shown);
+    state.counters["blocked_median_ms"] = median(blockedMs);
+}
+BENCHMARK(BM_PreviewPressBlocksTool)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(483, 506);
+    window.show();
+    mainWindow = &window;
+    // One start of each first, so that neither side pays for a cold disk cache.
+    bareStartOnce();
+    previewPressOnce(window);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (!bareMs.empty() && !blockedMs.empty())
+        std::printf("Preview press blocks the tool %.1f ms, bare QtWebEngine window shown in %.1f ms: ratio %.2f "
+                    "(target <= 1.20)\n",
+                    median(blockedMs), median(bareMs), median(blockedMs) / median(bareMs));
+    return 0;
+}
