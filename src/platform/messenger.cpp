@@ -1,5 +1,7 @@
 #include "platform/messenger.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 #include "quillbay/version.h"
@@ -9,6 +11,8 @@ namespace quillbay {
 void QtMessenger::tell(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("quillbayMessage"));
+    // Some styles decorate dialog buttons with a tick; the message is meant to carry no picture at all.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 
