@@ -3,11 +3,17 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocalSocket>
+#include <QTimer>
+#include <QWindow>
 
 #include "browser/browser_environment.h"
 #include "browser/preview_window.h"
 #include "preview/browser_protocol.h"
 #include "quillbay/version.h"
+
+namespace {
+constexpr int kUnshownLifetimeMs = 60000;
+}
 
 int main(int argc, char* argv[]) {
     quillbay::prepareBrowserEnvironment();
@@ -50,6 +56,11 @@ int main(int argc, char* argv[]) {
     QObject::connect(&server, &quillbay::BrowserCallServer::finished, &app, [&] {
         socket.abort();
         if (!window.isVisible()) QApplication::quit();
+    });
+    // A tool that connects and then never asks for the window has given up on it. (The native
+    // window exists only once the window has been shown.)
+    QTimer::singleShot(kUnshownLifetimeMs, &app, [&] {
+        if (!window.windowHandle()) QApplication::quit();
     });
     return app.exec();
 }

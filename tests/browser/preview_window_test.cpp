@@ -77,6 +77,8 @@ TEST(PreviewWindow, TakesTheOuterSizeAndHoldsItWhenNotResizable) {
 
 TEST(PreviewWindow, RefusesSizesNoWindowCanHave) {
     PreviewWindow w;
+    // The browser program takes a missing native window to mean "never shown".
+    EXPECT_EQ(w.windowHandle(), nullptr);
     const QSize before = w.size();
     for (std::int32_t bad : {0, -1, -2147483647 - 1, PreviewWindow::kMaxSide + 1, 2147483647}) {
         EXPECT_EQ(w.put_Height(bad), hr::kInvalidArg) << bad;
