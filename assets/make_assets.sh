@@ -43,20 +43,35 @@ convert globe32.png globe16.png quillbay.ico
 # fields over it, so it is pale (black captions stay legible on it) and says its piece in the strip above
 # the first row; waves fill the gap between the rows. Magenta marks the one transparent colour (the
 # rounded corners), where the window's own colour shows.
-convert -size 444x71 xc:magenta \
-  \( -size 444x71 gradient:'#f6fbff'-'#cfe4f8' \
-     \( -size 444x71 xc:black +antialias -fill white -draw 'roundrectangle 0,0 443,70 10,10' \) \
-     -alpha off -compose CopyOpacity -composite \) \
-  -compose Over -composite \
-  -fill none -stroke '#9cc6ee' -strokewidth 2 \
-  -draw 'path "M 6,49 Q 16,44 26,49 T 46,49 T 66,49 T 86,49 T 106,49 T 126,49 T 146,49 T 166,49 T 186,49 T 206,49 T 226,49 T 246,49 T 266,49 T 286,49 T 306,49 T 326,49 T 346,49 T 366,49 T 386,49 T 406,49 T 426,49 T 438,47"' \
-  -stroke none -fill '#1c4f9c' \
-  -draw 'roundrectangle 11,10 21,13 1,1' -draw 'roundrectangle 11,15 21,18 1,1' -draw 'roundrectangle 11,20 21,23 1,1' \
-  -fill '#3cc83c' -draw 'rectangle 18,11 19,12' -draw 'rectangle 18,16 19,17' -draw 'rectangle 18,21 19,22' \
-  -font "$bold" -pointsize 12 -fill '#1c4f9c' -annotate +26+21 'HarbourNest Hosting' \
-  -font "$regular" -pointsize 10 -fill '#35587f' -annotate +150+21 '2 GB space  -  free domain  -  24/7 help' \
-  -fill '#ffd23c' -stroke '#1c4f9c' -strokewidth 1 -draw 'roundrectangle 352,10 440,23 6,6' -stroke none \
-  -font "$bold" -pointsize 10 -fill '#1c2f5c' -annotate +359+21 'from \$2.95/mo' \
-  -fuzz 0 -transparent magenta "GIF:banner.gif"
+# Drawn once at its own size and once at twice the size for scale factor 2 displays. Coordinates are
+# the 444x71 design's; x() scales them (ImageMagick's -affine does not carry smooth curves and text sizes
+# along reliably, so nothing relies on it).
+banner() {
+  local s=$1 out=$2
+  x() { local v out=(); for v in "$@"; do out+=("$((v * s))"); done; echo "${out[*]}"; }
+  pt() { local a b; read -r a b <<<"$(x "$1" "$2")"; echo "$a,$b"; }
+  local w=$((444 * s)) h=$((71 * s))
+  local wave="M $(pt 6 49)" i
+  for ((i = 6; i < 426; i += 20)); do wave+=" Q $(pt $((i + 5)) 43) $(pt $((i + 10)) 49) Q $(pt $((i + 15)) 55) $(pt $((i + 20)) 49)"; done
+  rr() { echo "roundrectangle $(pt "$1" "$2") $(pt "$3" "$4") $(pt "$5" "$5")"; }
+  rect() { echo "rectangle $(pt "$1" "$2") $(pt "$3" "$4")"; }
+  convert -size ${w}x${h} xc:magenta \
+    \( -size ${w}x${h} gradient:'#f6fbff'-'#cfe4f8' \
+       \( -size ${w}x${h} xc:black +antialias -fill white \
+          -draw "roundrectangle 0,0 $((w - 1)),$((h - 1)) $((10 * s)),$((10 * s))" \) \
+       -alpha off -compose CopyOpacity -composite \) \
+    -compose Over -composite -antialias \
+    -fill none -stroke '#9cc6ee' -strokewidth "$((3 * s / 2)).$((3 * s % 2 * 5))" -draw "path '$wave'" \
+    -stroke none -fill '#1c4f9c' -draw "$(rr 11 10 21 13 1)" -draw "$(rr 11 15 21 18 1)" -draw "$(rr 11 20 21 23 1)" \
+    -fill '#3cc83c' -draw "$(rect 18 11 19 12)" -draw "$(rect 18 16 19 17)" -draw "$(rect 18 21 19 22)" \
+    -font "$bold" -pointsize $((12 * s)) -fill '#1c4f9c' -draw "text $(pt 26 21) 'HarbourNest Hosting'" \
+    -font "$regular" -pointsize $((10 * s)) -fill '#35587f' \
+    -draw "text $(pt 150 21) '2 GB space  -  free domain  -  24/7 help'" \
+    -fill '#ffd23c' -stroke '#1c4f9c' -strokewidth "$s" -draw "$(rr 352 10 440 23 6)" -stroke none \
+    -font "$bold" -pointsize $((10 * s)) -fill '#1c2f5c' -draw "text $(pt 359 21) 'from \$2.95/mo'" \
+    -fuzz 0 -transparent magenta "GIF:$out"
+}
+banner 1 banner.gif
+banner 2 banner@2x.gif
 
-identify globe32.png globe16.png quillbay.ico banner.gif
+identify globe32.png globe16.png quillbay.ico banner.gif banner@2x.gif

@@ -19,8 +19,13 @@ QIcon globeIcon() {
     return icon;
 }
 
-QPixmap bannerPicture() {
+QPixmap bannerPicture(qreal devicePixelRatio) {
     loadArtwork();
+    if (devicePixelRatio > 1.0) {
+        QPixmap sharp(QStringLiteral(":/quillbay/banner@2x.gif"));
+        sharp.setDevicePixelRatio(2.0);
+        return sharp;
+    }
     return QPixmap(QStringLiteral(":/quillbay/banner.gif"));
 }
 

@@ -47,7 +47,6 @@ mainForm::mainForm(MainFormServices services, QWidget* parent) : QWidget(parent)
     // The whole surface is button face, like the rectangle behind the check boxes.
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    banner_ = bannerPicture();
 
     buildControls();
     setGeometry(design::toPixels(mainlayout::kClientArea));
@@ -268,6 +267,8 @@ void mainForm::selectone_Click() {
 
 void mainForm::paintEvent(QPaintEvent*) {
     // At its own size, never stretched or tiled; its transparent colour lets the surface show through.
+    const qreal ratio = devicePixelRatioF();
+    if (banner_.isNull() || banner_.devicePixelRatio() != (ratio > 1.0 ? 2.0 : 1.0)) banner_ = bannerPicture(ratio);
     QPainter painter(this);
     painter.drawPixmap(QRect(0, 0, mainlayout::kBannerWidth, mainlayout::kBannerHeight), banner_);
 }

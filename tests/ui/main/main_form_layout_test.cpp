@@ -235,22 +235,35 @@ TEST_F(MainFormLayout, WindowCarriesTheGlobeInBothSizes) {
     ASSERT_FALSE(icon.isNull());
     EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32)));
     EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
-    const QImage small = icon.pixmap(QSize(16, 16)).toImage();
-    EXPECT_EQ(small.size(), QSize(16, 16));
+    for (int side : {16, 32}) {
+        const QImage image = icon.pixmap(QSize(side, side), 1.0).toImage();
+        EXPECT_EQ(image.size(), QSize(side, side));
+        QSet<QRgb> colours;
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                if (image.pixelColor(x, y).alpha() == 255) colours.insert(image.pixel(x, y));
+            }
+        }
+        EXPECT_LE(colours.size(), 16) << side;
+    }
 }
 
 TEST_F(MainFormLayout, BannerIsPaintedAtItsOwnSizeWithItsTransparentCornerShowingTheSurface) {
-    const QPixmap banner = bannerPicture();
-    ASSERT_EQ(banner.size(), QSize(444, 71));
-    EXPECT_TRUE(banner.hasAlphaChannel());
-    EXPECT_EQ(banner.toImage().pixelColor(0, 0).alpha(), 0);
+    ASSERT_EQ(bannerPicture().size(), QSize(444, 71));
+    ASSERT_EQ(bannerPicture(2.0).deviceIndependentSize(), QSizeF(444, 71));
+    ASSERT_EQ(bannerPicture(2.0).size(), QSize(888, 142));
 
     rig.form->show();
+    const qreal ratio = rig.form->devicePixelRatioF();  // 2 when run with QT_SCALE_FACTOR=2
+    const QImage banner = bannerPicture(ratio).toImage();
+    EXPECT_EQ(banner.pixelColor(0, 0).alpha(), 0);
     const QImage shot = rig.form->grab().toImage();
+    auto at = [&](const QImage& image, int x, int y) { return image.pixelColor(QPointF(x, y).toPoint() * ratio); };
     const QColor surface = rig.form->palette().color(QPalette::Button);
-    EXPECT_EQ(shot.pixelColor(0, 0), surface);                     // transparent corner
-    EXPECT_EQ(shot.pixelColor(300, 48), banner.toImage().pixelColor(300, 48));  // between the first rows
-    EXPECT_EQ(shot.pixelColor(470, 48), surface);                  // right of the banner: not stretched
+    EXPECT_EQ(at(shot, 0, 0), surface);                  // transparent corner
+    EXPECT_EQ(at(shot, 300, 48), at(banner, 300, 48));  // between the first two rows
+    EXPECT_EQ(at(shot, 150, 10), at(banner, 150, 10));  // above them
+    EXPECT_EQ(at(shot, 470, 48), surface);               // right of the banner: not stretched
 }
 
 }  // namespace
