@@ -223,6 +223,12 @@ TEST_F(MainFormTest, OutputTextKeepsWhatADocumentWouldRewrite) {
     box.setText(text);
     EXPECT_EQ(box.text(), text);
     EXPECT_EQ(OutputBox::withCrLf(QStringLiteral("x\ny\u2029z")), QStringLiteral("x\r\ny\r\nz"));
+
+    // Pasting CR LF text back in keeps one break per CR LF.
+    box.clear();
+    QApplication::clipboard()->setText(QStringLiteral("one\r\ntwo"));
+    box.paste();
+    EXPECT_EQ(box.text(), QStringLiteral("one\r\ntwo"));
 }
 
 TEST_F(MainFormTest, TabVisitsOnlyTheEnabledControlsInDesignOrder) {
