@@ -273,5 +273,23 @@ TEST_F(MainFormLayout, BannerIsPaintedAtItsOwnSizeWithItsTransparentCornerShowin
     EXPECT_EQ(at(shot, 470, 48), surface);               // right of the banner: not stretched
 }
 
+// Shape1 is filled with the button face and outlined in the window-text colour; Shape2 is only an outline.
+TEST_F(MainFormLayout, RectanglesAreDrawnOnTheSurface) {
+    rig.form->show();
+    const qreal ratio = rig.form->devicePixelRatioF();
+    const QImage shot = rig.form->grab().toImage();
+    auto at = [&](int x, int y) { return shot.pixelColor(QPointF(x, y).toPoint() * ratio); };
+    const QColor line = rig.form->palette().color(QPalette::WindowText);
+    const QColor face = rig.form->palette().color(QPalette::Button);
+    EXPECT_EQ(at(16, 150), line);   // Shape1's left edge
+    EXPECT_EQ(at(200, 120), line);  // its top edge
+    EXPECT_EQ(at(464, 150), line);  // its right edge, 449 pixels wide
+    EXPECT_EQ(at(461, 150), face);  // inside, beside the check boxes
+    EXPECT_EQ(at(8, 300), line);    // Shape2's left edge
+    EXPECT_EQ(at(472, 300), line);  // its right edge
+    EXPECT_EQ(at(240, 496), line);  // its bottom edge
+    EXPECT_EQ(at(470, 300), face);  // inside it: the surface shows through
+}
+
 }  // namespace
 }  // namespace quillbay
