@@ -234,7 +234,9 @@ TEST(ParseInt32, AcceptsDigitsWithOptionalSignAndBlanks) {
     for (const Case& c : cases) {
         std::int32_t value = 0;
         EXPECT_EQ(parseInt32(c.text, value), c.result) << '"' << c.text << '"';
-        if (c.result == Int32Parse::Ok) EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+        if (c.result == Int32Parse::Ok) {
+            EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+        }
     }
 }
 

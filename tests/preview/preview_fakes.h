@@ -13,6 +13,8 @@ namespace quillbay::testing {
 
 // One call as the browser received it; `arg` is the number, or the address for Navigate.
 struct Call {
+    Call(std::string n, long long value = 0, QString address = {})
+        : name(std::move(n)), number(value), text(std::move(address)) {}
     std::string name;
     long long number = 0;
     QString text;
