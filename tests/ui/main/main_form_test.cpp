@@ -319,7 +319,9 @@ TEST_F(MainFormTest, PressesOnTheSurfaceDragTheWindow) {
         QTest::mousePress(window, c.button, Qt::NoModifier, c.at);
         QTest::mouseRelease(window, c.button, Qt::NoModifier, c.at);
         EXPECT_EQ(rig.mover.moved.size(), c.moves ? 1u : 0u) << c.where;
-        if (c.moves && !rig.mover.moved.empty()) EXPECT_EQ(rig.mover.moved.front(), rig.form.get()) << c.where;
+        if (c.moves && !rig.mover.moved.empty()) {
+            EXPECT_EQ(rig.mover.moved.front(), rig.form.get()) << c.where;
+        }
     }
 }
 
