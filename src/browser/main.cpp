@@ -39,6 +39,7 @@ int main(int argc, char* argv[]) {
     quillbay::PreviewWindow window;
     if (!parser.isSet(control)) {
         const QStringList addresses = parser.positionalArguments();
+        window.resize(800, 600);  // opened by hand: room for a page rather than a popup
         window.put_Visible(quillbay::kVariantTrue);
         if (!addresses.isEmpty()) window.Navigate(addresses.first());
         return app.exec();

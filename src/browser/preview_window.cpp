@@ -16,26 +16,34 @@
 #include <QWebEngineView>
 #include <QWindow>
 
+#include "generator/popup_script.h"
+
 namespace quillbay {
 
 namespace {
 // How long showing the window may wait for the window system to put it on screen.
 constexpr int kExposeWaitMs = 3000;
-constexpr QSize kStartSize{800, 600};
+// Until told otherwise the window takes the tool's default popup size: the first frame, which
+// the tool waits for, is then no bigger than the popup it is about to become.
+QSize startSize() {
+    auto number = [](std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())).toInt(); };
+    return QSize(number(defaults::kWidth), number(defaults::kHeight));
+}
 }  // namespace
 
 PreviewWindow::PreviewWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("previewWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    // Each preview is a fresh, private browser: nothing is stored, and many can run at once.
-    profile_ = new QWebEngineProfile(this);
+    // Each preview is a fresh, private browser: Qt's default profile keeps nothing on disk, so
+    // many can run at once.
+    profile_ = QWebEngineProfile::defaultProfile();
     view_ = new QWebEngineView(this);
     view_->setObjectName(QStringLiteral("view"));
     view_->setPage(new QWebEnginePage(profile_, view_));
     setCentralWidget(view_);
     buildBars();
     setWindowTitle(QStringLiteral("Quillbay Preview"));
-    resize(kStartSize);
+    resize(startSize());
 
     connect(view_, &QWebEngineView::titleChanged, this, [this](const QString& title) {
         setWindowTitle(title.isEmpty() ? view_->url().toDisplayString() : title);
@@ -58,7 +66,7 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 PreviewWindow::~PreviewWindow() {
-    // The page must go before the profile it was made from.
+    // The page must go before the profile it was made from, which lives until the program ends.
     delete view_;
 }
 

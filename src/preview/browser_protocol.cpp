@@ -109,6 +109,10 @@ std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::millisecon
 
 namespace quillbay {
 
+namespace {
+constexpr int kFollowUpWaitMs = 20;
+}
+
 LocalBrowser::LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout)
     : socket_(std::move(socket)), timeout_(callTimeout) {}
 
@@ -187,6 +191,9 @@ void BrowserCallServer::serve() {
         socket_->write(protocol::encode(
             QJsonObject{{QStringLiteral("id"), request->value(QStringLiteral("id"))}, {QStringLiteral("result"), result}}));
         socket_->flush();
+        // The tool sends its calls back to back and waits on each: take the next one straight
+        // away instead of first repainting for every step.
+        if (socket_ && !socket_->canReadLine()) socket_->waitForReadyRead(kFollowUpWaitMs);
     }
     if (socket_ && !socket_->canReadLine() && socket_->bytesAvailable() > protocol::kMaxLineBytes) {
         socket_->abort();

@@ -301,14 +301,14 @@ TEST_F(PreviewEndToEnd, ScrollBarsAndDirectoriesAloneGiveABareFixedWindow) {
 // A bad width is found after Navigate: one message, and the window already shows the page.
 TEST_F(PreviewEndToEnd, ABadWidthIsReportedWhileTheWindowStaysOpen) {
     const ToolRun run =
-        runToolProcess(reaper_, pagePath_, QStringLiteral("350"), QStringLiteral("wide"), QStringLiteral("LSTMR"), 1);
+        runToolProcess(reaper_, pagePath_, QStringLiteral("300"), QStringLiteral("wide"), QStringLiteral("LSTMR"), 1);
     ASSERT_EQ(run.messages.size(), 1);
     EXPECT_THAT(run.messages[0].toStdString(), HasSubstr("The width \"wide\" is not a whole number"));
     ASSERT_EQ(run.pids.size(), 1);
     const std::optional<XWindow> w = waitForWindowOf(run.pids[0], titled);
     ASSERT_TRUE(w);
     EXPECT_TRUE(titled(*w));
-    EXPECT_EQ(w->size.height(), 350) << "the height was set before the width failed";
+    EXPECT_EQ(w->size.height(), 300) << "the height was set before the width failed";
 }
 
 TEST_F(PreviewEndToEnd, AMissingBrowserIsReportedAndNothingStarts) {

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace quillbay {
@@ -79,6 +81,8 @@ TEST(PreviewWindow, RefusesSizesNoWindowCanHave) {
     PreviewWindow w;
     // The browser program takes a missing native window to mean "never shown".
     EXPECT_EQ(w.windowHandle(), nullptr);
+    // Nothing on disk, so no preview locks out the next.
+    EXPECT_TRUE(w.view()->page()->profile()->isOffTheRecord());
     const QSize before = w.size();
     for (std::int32_t bad : {0, -1, -2147483647 - 1, PreviewWindow::kMaxSide + 1, 2147483647}) {
         EXPECT_EQ(w.put_Height(bad), hr::kInvalidArg) << bad;
