@@ -23,7 +23,7 @@ namespace quillbay {
 namespace {
 
 using mainlayout::ControlKind;
-using mainlayout::ControlSpec;
+using mainlayout::ControlRow;
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -61,20 +61,20 @@ mainForm::mainForm(MainFormServices services, QWidget* parent) : QWidget(parent)
 mainForm::~mainForm() = default;
 
 void mainForm::buildControls() {
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& spec : mainlayout::kControls) order.push_back(&spec);
-    std::stable_sort(order.begin(), order.end(), [](const ControlSpec* a, const ControlSpec* b) {
+    std::vector<const ControlRow*> order;
+    for (const ControlRow& row : mainlayout::kControls) order.push_back(&row);
+    std::stable_sort(order.begin(), order.end(), [](const ControlRow* a, const ControlRow* b) {
         if (layer(a->kind) != layer(b->kind)) return layer(a->kind) < layer(b->kind);
         return a->tabIndex < b->tabIndex;
     });
 
     QWidget* previousInTabOrder = nullptr;
-    for (const ControlSpec* spec : order) {
-        const QString text = qs(mainlayout::designText(*spec));
+    for (const ControlRow* row : order) {
+        const QString text = qs(mainlayout::designText(*row));
         QWidget* widget = nullptr;
-        switch (spec->kind) {
+        switch (row->kind) {
         case ControlKind::Rectangle:
-            widget = new RectangleShape(spec->name == "Shape1" ? RectangleShape::Fill::ButtonFace
+            widget = new RectangleShape(row->name == "Shape1" ? RectangleShape::Fill::ButtonFace
                                                                : RectangleShape::Fill::None,
                                         this);
             break;
@@ -108,16 +108,16 @@ void mainForm::buildControls() {
             break;
         }
         }
-        widget->setObjectName(qs(spec->name));
-        widget->setGeometry(design::toPixels(spec->rect));
-        if (spec->bold) widget->setFont(design::boldFont());
-        if (!spec->toolTip.empty()) {
-            widget->setToolTip(qs(spec->toolTip));
-            widget->setAccessibleDescription(qs(spec->toolTip));
+        widget->setObjectName(qs(row->name));
+        widget->setGeometry(design::toPixels(row->rect));
+        if (row->bold) widget->setFont(design::boldFont());
+        if (!row->toolTip.empty()) {
+            widget->setToolTip(qs(row->toolTip));
+            widget->setAccessibleDescription(qs(row->toolTip));
         }
-        widget->setEnabled(spec->enabledAtStart);
-        if (spec->kind == ControlKind::InputBox || spec->kind == ControlKind::OutputBox) {
-            widget->setAccessibleName(qs(mainlayout::accessibleNameFor(*spec)));
+        widget->setEnabled(row->enabledAtStart);
+        if (row->kind == ControlKind::InputBox || row->kind == ControlKind::OutputBox) {
+            widget->setAccessibleName(qs(mainlayout::accessibleNameFor(*row)));
         }
         if (widget->focusPolicy() != Qt::NoFocus) {
             if (previousInTabOrder) setTabOrder(previousInTabOrder, widget);
@@ -126,9 +126,9 @@ void mainForm::buildControls() {
     }
 
     // Labels announce the boxes they head.
-    for (const ControlSpec& spec : mainlayout::kControls) {
-        if (spec.labelledBy.empty()) continue;
-        if (auto* label = findChild<QLabel*>(qs(spec.labelledBy))) label->setBuddy(findChild<QWidget*>(qs(spec.name)));
+    for (const ControlRow& row : mainlayout::kControls) {
+        if (row.labelledBy.empty()) continue;
+        if (auto* label = findChild<QLabel*>(qs(row.labelledBy))) label->setBuddy(findChild<QWidget*>(qs(row.name)));
     }
 
     txtFunctionname = findChild<QLineEdit*>(QStringLiteral("txtFunctionname"));

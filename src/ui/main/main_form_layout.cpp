@@ -5,15 +5,15 @@
 
 namespace quillbay::mainlayout {
 
-const ControlSpec* find(std::string_view name) {
-    auto it = std::find_if(kControls.begin(), kControls.end(), [&](const ControlSpec& c) { return c.name == name; });
+const ControlRow* find(std::string_view name) {
+    auto it = std::find_if(kControls.begin(), kControls.end(), [&](const ControlRow& c) { return c.name == name; });
     return it == kControls.end() ? nullptr : &*it;
 }
 
-std::optional<PopupFeature> featureOf(const ControlSpec& spec) {
-    if (spec.kind != ControlKind::CheckBox) return std::nullopt;
+std::optional<PopupFeature> featureOf(const ControlRow& row) {
+    if (row.kind != ControlKind::CheckBox) return std::nullopt;
     for (const FeatureInfo& info : kFeatures) {
-        if (info.checkBox == spec.name) return info.feature;
+        if (info.checkBox == row.name) return info.feature;
     }
     return std::nullopt;
 }
@@ -25,16 +25,16 @@ std::optional<SettingsField> fieldOf(std::string_view boxName) {
     return std::nullopt;
 }
 
-std::string designText(const ControlSpec& spec) {
-    switch (spec.kind) {
+std::string designText(const ControlRow& row) {
+    switch (row.kind) {
     case ControlKind::Label:
     case ControlKind::Button:
-        return std::string(spec.caption);
+        return std::string(row.caption);
     case ControlKind::CheckBox:
-        if (auto feature = featureOf(spec)) return std::string(featureInfo(*feature).caption);
+        if (auto feature = featureOf(row)) return std::string(featureInfo(*feature).caption);
         return {};
     case ControlKind::InputBox:
-        if (auto field = fieldOf(spec.name)) return startupSettings().text(*field);
+        if (auto field = fieldOf(row.name)) return startupSettings().text(*field);
         return {};
     case ControlKind::OutputBox:
     case ControlKind::Rectangle:
@@ -43,9 +43,9 @@ std::string designText(const ControlSpec& spec) {
     return {};
 }
 
-std::string accessibleNameFor(const ControlSpec& spec) {
-    if (spec.labelledBy.empty()) return designText(spec);
-    const ControlSpec* label = find(spec.labelledBy);
+std::string accessibleNameFor(const ControlRow& row) {
+    if (row.labelledBy.empty()) return designText(row);
+    const ControlRow* label = find(row.labelledBy);
     if (!label) return {};
     std::string words(label->caption);
     while (!words.empty() && (words.back() == ':' || words.back() == ' ')) words.pop_back();

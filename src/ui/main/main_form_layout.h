@@ -14,7 +14,7 @@ namespace quillbay::mainlayout {
 
 enum class ControlKind { Label, InputBox, OutputBox, CheckBox, Button, Rectangle };
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind;
     std::string_view name;
     design::TwipsRect rect;
@@ -38,7 +38,7 @@ constexpr std::string_view box(PopupFeature f) { return featureInfo(f).checkBox;
 }  // namespace detail
 
 // clang-format off
-inline constexpr std::array<ControlSpec, 33> kControls{{
+inline constexpr std::array<ControlRow, 33> kControls{{
     // kind             name               left  top   width height  caption                    tooltip                                   tab  bold  on    labelled by
     {detail::K::Label,    "Label1",          {240,  360,  1455, 255},  "Function Name:",            {},                                        0,  true, true,  {}},
     {detail::K::InputBox, "txtFunctionname", {1800, 360,  1335, 285},  {},                          "Your Function Name",                      1, false, true,  "Label1"},
@@ -93,16 +93,16 @@ inline constexpr std::array<InputField, 5> kInputFields{{
     {"txtHeight", SettingsField::Height},
 }};
 
-const ControlSpec* find(std::string_view name);
+const ControlRow* find(std::string_view name);
 
 // The text a control shows at design time: its caption, a check box's feature caption, or an input
 // box's start-up value. Empty for output boxes and rectangles.
-std::string designText(const ControlSpec& spec);
+std::string designText(const ControlRow& row);
 
 // The words of a box's label, as a screen reader should announce the box ("Function Name").
-std::string accessibleNameFor(const ControlSpec& spec);
+std::string accessibleNameFor(const ControlRow& row);
 
-std::optional<PopupFeature> featureOf(const ControlSpec& spec);
+std::optional<PopupFeature> featureOf(const ControlRow& row);
 std::optional<SettingsField> fieldOf(std::string_view boxName);
 
 }  // namespace quillbay::mainlayout

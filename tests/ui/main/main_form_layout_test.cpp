@@ -45,11 +45,11 @@ protected:
 TEST_F(MainFormLayout, ClientAreaAndEveryControlSitWhereTheTableSays) {
     EXPECT_EQ(rig.form->size(), QSize(483, 506));
     int counted = 0;
-    for (const auto& spec : kControls) {
-        QWidget* widget = rig.form->findChild<QWidget*>(qs(spec.name));
-        ASSERT_NE(widget, nullptr) << spec.name;
-        EXPECT_EQ(widget->parentWidget(), rig.form.get()) << spec.name;
-        EXPECT_EQ(widget->geometry(), designPixels(spec.rect)) << spec.name;
+    for (const auto& row : kControls) {
+        QWidget* widget = rig.form->findChild<QWidget*>(qs(row.name));
+        ASSERT_NE(widget, nullptr) << row.name;
+        EXPECT_EQ(widget->parentWidget(), rig.form.get()) << row.name;
+        EXPECT_EQ(widget->geometry(), designPixels(row.rect)) << row.name;
         ++counted;
     }
     EXPECT_EQ(counted, 33);
@@ -69,8 +69,8 @@ TEST_F(MainFormLayout, ResizingAndMaximisingMoveNothing) {
     for (QSize size : {QSize(900, 800), QSize(200, 150)}) {
         rig.form->resize(size);
         QCoreApplication::processEvents();
-        for (const auto& spec : kControls) {
-            EXPECT_EQ(rig.form->findChild<QWidget*>(qs(spec.name))->geometry(), designPixels(spec.rect)) << spec.name;
+        for (const auto& row : kControls) {
+            EXPECT_EQ(rig.form->findChild<QWidget*>(qs(row.name))->geometry(), designPixels(row.rect)) << row.name;
         }
     }
     rig.form->showMaximized();
@@ -134,25 +134,25 @@ TEST_F(MainFormLayout, TooltipsOnlyWhereDesigned) {
         {"Command4", "Close This Program"},
     };
     int withTip = 0;
-    for (const auto& spec : kControls) {
-        const QString tip = rig.form->findChild<QWidget*>(qs(spec.name))->toolTip();
+    for (const auto& row : kControls) {
+        const QString tip = rig.form->findChild<QWidget*>(qs(row.name))->toolTip();
         QString expected;
         for (const auto& [name, text] : tips) {
-            if (spec.name == name) expected = QString::fromLatin1(text);
+            if (row.name == name) expected = QString::fromLatin1(text);
         }
-        EXPECT_EQ(tip, expected) << spec.name;
+        EXPECT_EQ(tip, expected) << row.name;
         withTip += !tip.isEmpty();
     }
     EXPECT_EQ(withTip, 15);  // Toolbars, Reset, Select All, the labels and the output boxes have none
 }
 
 TEST_F(MainFormLayout, LabelsAndGenerateAreBoldEverythingElseRegular) {
-    for (const auto& spec : kControls) {
-        if (spec.kind == ControlKind::Rectangle) continue;
-        const QFont font = rig.form->findChild<QWidget*>(qs(spec.name))->font();
-        const bool bold = spec.kind == ControlKind::Label || spec.name == "Command1";
-        EXPECT_EQ(font.bold(), bold) << spec.name;
-        EXPECT_EQ(font.pixelSize(), 11) << spec.name;
+    for (const auto& row : kControls) {
+        if (row.kind == ControlKind::Rectangle) continue;
+        const QFont font = rig.form->findChild<QWidget*>(qs(row.name))->font();
+        const bool bold = row.kind == ControlKind::Label || row.name == "Command1";
+        EXPECT_EQ(font.bold(), bold) << row.name;
+        EXPECT_EQ(font.pixelSize(), 11) << row.name;
     }
 }
 
@@ -160,12 +160,12 @@ TEST_F(MainFormLayout, LabelsAndGenerateAreBoldEverythingElseRegular) {
 // every check box and button caption inside the room its style leaves for text.
 TEST_F(MainFormLayout, NoCaptionIsClipped) {
     rig.form->show();
-    for (const auto& spec : kControls) {
-        QWidget* w = rig.form->findChild<QWidget*>(qs(spec.name));
+    for (const auto& row : kControls) {
+        QWidget* w = rig.form->findChild<QWidget*>(qs(row.name));
         const QFontMetrics fm(w->font());
         if (auto* label = qobject_cast<QLabel*>(w)) {
-            EXPECT_LE(fm.horizontalAdvance(label->text()), label->width()) << spec.name;
-            EXPECT_LE(fm.height(), label->height()) << spec.name << ": descenders cut";
+            EXPECT_LE(fm.horizontalAdvance(label->text()), label->width()) << row.name;
+            EXPECT_LE(fm.height(), label->height()) << row.name << ": descenders cut";
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             QStyleOptionButton option;
             option.initFrom(button);
@@ -173,9 +173,9 @@ TEST_F(MainFormLayout, NoCaptionIsClipped) {
             const bool isCheck = qobject_cast<QCheckBox*>(button) != nullptr;
             const QRect room = button->style()->subElementRect(
                 isCheck ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, button);
-            EXPECT_LE(fm.horizontalAdvance(button->text()), room.width()) << spec.name;
-            EXPECT_LE(room.right(), button->rect().right()) << spec.name;
-            EXPECT_LE(fm.height(), room.height()) << spec.name;
+            EXPECT_LE(fm.horizontalAdvance(button->text()), room.width()) << row.name;
+            EXPECT_LE(room.right(), button->rect().right()) << row.name;
+            EXPECT_LE(fm.height(), room.height()) << row.name;
         }
     }
 }
