@@ -188,15 +188,9 @@ TEST(Dispatch, RefusesIllTypedArgumentsBeforeTheyReachTheBrowser) {
     }
 }
 
-// Both ends for real: the browser's server on a thread with its own event loop.
-TEST(BrowserCallServer, CarriesCallsAndEndsWhenReleased) {
-    const QString name = testing::uniqueSocketName();
-    QLocalServer server;
-    ASSERT_TRUE(server.listen(name));
-    testing::Journal journal;
-    journal.answer = [](const std::string& call) { return call == "Navigate" ? hr::kInvalidArg : hr::kOk; };
-    bool finished = false;
-    std::unique_ptr<QThread> browserSide(QThread::create([&] {
+// The browser's end of the connection, serving `journal` on a thread with its own event loop until released.
+std::unique_ptr<QThread> startBrowserSide(const QString& name, testing::Journal& journal, bool& finished) {
+    std::unique_ptr<QThread> thread(QThread::create([&journal, &finished, name] {
         QLocalSocket socket;
         socket.connectToServer(name);
         if (!socket.waitForConnected(5000)) return;
@@ -209,7 +203,19 @@ TEST(BrowserCallServer, CarriesCallsAndEndsWhenReleased) {
         });
         loop.exec();
     }));
-    browserSide->start();
+    thread->start();
+    return thread;
+}
+
+// Both ends for real.
+TEST(BrowserCallServer, CarriesCallsAndEndsWhenReleased) {
+    const QString name = testing::uniqueSocketName();
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(name));
+    testing::Journal journal;
+    journal.answer = [](const std::string& call) { return call == "Navigate" ? hr::kInvalidArg : hr::kOk; };
+    bool finished = false;
+    const std::unique_ptr<QThread> browserSide = startBrowserSide(name, journal, finished);
     ASSERT_TRUE(server.waitForNewConnection(5000));
     std::unique_ptr<QLocalSocket> socket(server.nextPendingConnection());
     socket->setParent(nullptr);
@@ -230,20 +236,7 @@ TEST(BrowserCallServer, HangsUpOnSomethingThatIsNotARequest) {
     ASSERT_TRUE(server.listen(name));
     testing::Journal journal;
     bool finished = false;
-    std::unique_ptr<QThread> browserSide(QThread::create([&] {
-        QLocalSocket socket;
-        socket.connectToServer(name);
-        if (!socket.waitForConnected(5000)) return;
-        testing::RecordingBrowser browser(journal);
-        BrowserCallServer calls(&socket, browser);
-        QEventLoop loop;
-        QObject::connect(&calls, &BrowserCallServer::finished, &loop, [&] {
-            finished = true;
-            loop.quit();
-        });
-        loop.exec();
-    }));
-    browserSide->start();
+    const std::unique_ptr<QThread> browserSide = startBrowserSide(name, journal, finished);
     ASSERT_TRUE(server.waitForNewConnection(5000));
     QLocalSocket* socket = server.nextPendingConnection();
     socket->write("GET / HTTP/1.0\n");
