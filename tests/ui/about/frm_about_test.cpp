@@ -203,7 +203,7 @@ TEST_F(AboutWindowTest, AltSShowsTheMessageOverTheWindowWhenNoToolIsFound) {
     frmAbout* form = open();
     QTest::keyClick(form, Qt::Key_S, Qt::AltModifier);
     // A mnemonic presses its button visibly, which takes a moment.
-    QTest::qWaitFor([&] { return !messenger.told.empty(); }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !messenger.told.empty(); }, 5000));
     ASSERT_EQ(messenger.told.size(), 1u);
     EXPECT_EQ(messenger.told[0].first, form);
     EXPECT_EQ(messenger.told[0].second, QStringLiteral("System Information Is Unavailable At This Time"));
