@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocalSocket>
+#include <QLoggingCategory>
 #include <QTimer>
 #include <QWindow>
 
@@ -17,6 +18,8 @@ constexpr int kUnshownLifetimeMs = 60000;
 
 int main(int argc, char* argv[]) {
     quillbay::prepareBrowserEnvironment();
+    // WebEngine reports its GL set-up at every start; in the terminal Quillbay was started from that is noise.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillbay-browser"));
