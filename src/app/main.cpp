@@ -16,10 +16,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quillbay::kAppTitle));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(quillbay::kVersionMajor)
-                                            .arg(quillbay::kVersionMinor)
-                                            .arg(quillbay::kVersionRevision));
+    QApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
     QApplication::setWindowIcon(quillbay::globeIcon());
 
     quillbay::QtMessenger messenger;

@@ -23,10 +23,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillbay-browser"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(quillbay::kVersionMajor)
-                                            .arg(quillbay::kVersionMinor)
-                                            .arg(quillbay::kVersionRevision));
+    QApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillbay's preview browser."));
