@@ -6,6 +6,6 @@ build=${QUILLBAY_BUILD_DIR:-$root/build}
 
 bash "$root/scripts/setup.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 fi
 cmake --build "$build" --parallel "$(nproc)"
