@@ -9,7 +9,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUILLBAY_BUILD_DIR:-$root/build}
 
 if [ -z "${QUILLBAY_SHOTS_DISPLAY:-}" ]; then
-  bash "$root/scripts/build.sh"
+  bash "$root/scripts/build.sh" --test
   exec xvfb-run -a -s "-screen 0 2048x1536x24" env QUILLBAY_SHOTS_DISPLAY=1 bash "${BASH_SOURCE[0]}" "$@"
 fi
 

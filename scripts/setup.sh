@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Quillbay needs on Debian 12.
+# Installs what building and running Quillbay needs on Debian 12; with --test, also what its tests need.
 # Cheap when everything is present: it asks dpkg first and calls apt-get only for what is missing.
 set -euo pipefail
 
@@ -7,13 +7,19 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   qt6-webengine-dev libqt6webenginecore6-bin
+  fonts-liberation fonts-dejavu-core fonts-freefont-ttf
+)
+# The test suite, the benchmarks and the screenshots.
+test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils imagemagick
-  fonts-liberation fonts-dejavu-core fonts-freefont-ttf xdotool
+  xvfb xauth x11-utils xdotool imagemagick
 )
 
+wanted=("${packages[@]}")
+[ "${1:-}" = "--test" ] && wanted+=("${test_packages[@]}")
+
 missing=()
-for p in "${packages[@]}"; do
+for p in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")
   fi

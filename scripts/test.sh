@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs the whole test suite: every configuration, one after another.
+# Arguments go to the main suite's ctest (e.g. -R Generate).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUILLBAY_BUILD_DIR:-$root/build}
-bash "$root/scripts/build.sh"
-cd "$build"
-exec ctest --output-on-failure --parallel "$(nproc)" "$@"
+
+bash "$root/scripts/build.sh" --test
+(cd "$build" && ctest --output-on-failure --parallel "$(nproc)" "$@")
