@@ -17,6 +17,9 @@
 #include <cstdio>
 
 #include "platform/messenger.h"
+#include "platform/file_probe.h"
+#include "platform/process_launcher.h"
+#include "platform/process_probe.h"
 #include "preview/local_browser.h"
 
 namespace {

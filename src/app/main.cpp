@@ -1,16 +1,20 @@
 // Quillbay: fill in a popup window's properties, generate the script that opens it, preview it.
+// The one place where the real platform adapters are made and handed to the windows.
 #include <QApplication>
+#include <memory>
 
+#include "platform/document_opener.h"
 #include "platform/file_probe.h"
 #include "platform/messenger.h"
 #include "platform/process_launcher.h"
+#include "platform/process_probe.h"
 #include "platform/registry.h"
 #include "platform/window_mover.h"
 #include "preview/local_browser.h"
+#include "preview/open_preview.h"
 #include "quillbay/version.h"
 #include "ui/about/about_window.h"
 #include "ui/main/artwork.h"
-#include "ui/main/help_viewer.h"
 #include "ui/main/main_form.h"
 
 int main(int argc, char* argv[]) {
@@ -21,18 +25,23 @@ int main(int argc, char* argv[]) {
 
     quillbay::QtMessenger messenger;
     quillbay::QtWindowMover mover;
+    quillbay::QtFileProbe files;
+    quillbay::QtDocumentOpener documents;
+    quillbay::QtProcessLauncher launcher;
+    quillbay::SystemProcessProbe processes;
+    const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
+
+    // quillbay-browser beside this program, one per press.
+    quillbay::LocalBrowserFactory browsers(launcher, files, processes, {quillbay::defaultBrowserProgram()});
+    const quillbay::PreviewService preview(messenger, browsers);
+    quillbay::AboutWindow about(*registry, files, launcher, messenger);
+
     quillbay::MainFormServices services;
     services.messenger = &messenger;
     services.mover = &mover;
-    quillbay::QtFileProbe files;
-    quillbay::QtDocumentOpener documents;
     services.files = &files;
     services.documents = &documents;
-    quillbay::SystemPreview preview(messenger);  // quillbay-browser beside this program
-    services.preview = preview.handler();
-    const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
-    quillbay::QtProcessLauncher launcher;
-    quillbay::AboutWindow about(*registry, files, launcher, messenger);
+    services.preview = std::cref(preview);
     services.showAbout = [&about] { about.Show(); };
     services.exit = [&about] {
         about.Unload();
@@ -40,7 +49,6 @@ int main(int argc, char* argv[]) {
     };
 
     quillbay::mainForm form(std::move(services));
-    about.setOwner(&form);
     form.show();
     return app.exec();
 }

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <utility>
 
 namespace quillbay::protocol {
 
@@ -112,58 +111,6 @@ namespace quillbay {
 namespace {
 constexpr int kFollowUpWaitMs = 20;
 }
-
-LocalBrowser::LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout)
-    : socket_(std::move(socket)), timeout_(callTimeout) {}
-
-LocalBrowser::~LocalBrowser() {
-    if (!socket_) return;
-    // Let a last request leave before hanging up; the browser keeps its window either way.
-    if (socket_->state() == QLocalSocket::ConnectedState) socket_->flush();
-    socket_->disconnectFromServer();
-    if (socket_->state() != QLocalSocket::UnconnectedState) socket_->abort();
-}
-
-HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
-    if (broken_ || !socket_ || socket_->state() != QLocalSocket::ConnectedState) return hr::kDisconnected;
-    const qint64 id = nextId_++;
-    const QByteArray request = protocol::encode(QJsonObject{
-        {QStringLiteral("id"), id}, {QStringLiteral("call"), QString::fromLatin1(name)}, {QStringLiteral("arg"), argument}});
-
-    const QDeadlineTimer deadline(timeout_);
-    auto breakOff = [this](HResult code) {
-        broken_ = true;
-        socket_->abort();
-        return code;
-    };
-    if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
-    while (socket_->bytesToWrite() > 0) {
-        if (deadline.hasExpired()) return breakOff(hr::kTimeout);
-        if (!socket_->waitForBytesWritten(static_cast<int>(std::max<qint64>(1, deadline.remainingTime()))) &&
-            socket_->state() != QLocalSocket::ConnectedState)
-            return breakOff(hr::kDisconnected);
-    }
-
-    HResult failure = hr::kFail;
-    const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
-    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure);
-    if (!line) return breakOff(failure);
-    const std::optional<QJsonObject> reply = protocol::decode(*line);
-    if (!reply || reply->value(QStringLiteral("id")).toInteger(-1) != id ||
-        !reply->value(QStringLiteral("result")).isDouble())
-        return breakOff(hr::kUnexpected);
-    return static_cast<HResult>(reply->value(QStringLiteral("result")).toInteger());
-}
-
-HResult LocalBrowser::put_Visible(VariantBool visible) { return call("put_Visible", visible); }
-HResult LocalBrowser::Navigate(const QString& url) { return call("Navigate", url); }
-HResult LocalBrowser::put_Height(std::int32_t height) { return call("put_Height", height); }
-HResult LocalBrowser::put_Width(std::int32_t width) { return call("put_Width", width); }
-HResult LocalBrowser::put_AddressBar(VariantBool on) { return call("put_AddressBar", on); }
-HResult LocalBrowser::put_StatusBar(VariantBool on) { return call("put_StatusBar", on); }
-HResult LocalBrowser::put_ToolBar(std::int32_t on) { return call("put_ToolBar", on); }
-HResult LocalBrowser::put_MenuBar(VariantBool on) { return call("put_MenuBar", on); }
-HResult LocalBrowser::put_Resizable(VariantBool on) { return call("put_Resizable", on); }
 
 BrowserCallServer::BrowserCallServer(QLocalSocket* socket, WebBrowser& target, QObject* parent)
     : QObject(parent), socket_(socket), target_(target) {

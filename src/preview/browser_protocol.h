@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QString>
 #include <chrono>
-#include <memory>
 #include <optional>
 
 #include "preview/web_browser.h"
@@ -44,32 +43,6 @@ std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::millisecon
 }  // namespace quillbay::protocol
 
 namespace quillbay {
-
-// The tool's end: every call blocks until the browser answers or the time-out passes.
-// Destroying it closes the connection, which releases the browser; its window stays open.
-class LocalBrowser final : public WebBrowser {
-public:
-    LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout);
-    ~LocalBrowser() override;
-
-    HResult put_Visible(VariantBool visible) override;
-    HResult Navigate(const QString& url) override;
-    HResult put_Height(std::int32_t height) override;
-    HResult put_Width(std::int32_t width) override;
-    HResult put_AddressBar(VariantBool on) override;
-    HResult put_StatusBar(VariantBool on) override;
-    HResult put_ToolBar(std::int32_t on) override;
-    HResult put_MenuBar(VariantBool on) override;
-    HResult put_Resizable(VariantBool on) override;
-
-private:
-    HResult call(const char* name, const QJsonValue& argument);
-
-    std::unique_ptr<QLocalSocket> socket_;
-    std::chrono::milliseconds timeout_;
-    qint64 nextId_ = 1;
-    bool broken_ = false;  // after a lost or garbled exchange no later reply can be trusted
-};
 
 // The browser's end: answers requests arriving on `socket` from `target`, one at a time.
 class BrowserCallServer final : public QObject {

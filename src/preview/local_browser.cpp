@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRandomGenerator>
@@ -11,41 +10,10 @@
 
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
+#include "platform/process_probe.h"
 #include "preview/browser_protocol.h"
 
-#if defined(Q_OS_WIN)
-#include <windows.h>
-#elif defined(Q_OS_UNIX)
-#include <cerrno>
-#include <csignal>
-#endif
-
 namespace quillbay {
-
-bool SystemProcessProbe::isRunning(qint64 pid) const {
-    if (pid <= 0) return false;
-#if defined(Q_OS_LINUX)
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) return false;
-    // The state letter follows the parenthesised command name, which may itself hold ')'.
-    const QByteArray line = stat.readAll();
-    const qsizetype close = line.lastIndexOf(')');
-    if (close < 0 || close + 2 >= line.size()) return false;
-    const char state = line.at(close + 2);
-    return state != 'Z' && state != 'X';
-#elif defined(Q_OS_WIN)
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
-    if (!process) return false;
-    DWORD exitCode = 0;
-    const bool running = GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-#elif defined(Q_OS_UNIX)
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-#else
-    return true;
-#endif
-}
 
 QString defaultBrowserProgram() {
 #if defined(Q_OS_WIN)
@@ -135,5 +103,57 @@ BrowserFactory::Created LocalBrowserFactory::create() {
     created.browser = std::make_unique<LocalBrowser>(std::move(socket), options_.callTimeout);
     return created;
 }
+
+LocalBrowser::LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout)
+    : socket_(std::move(socket)), timeout_(callTimeout) {}
+
+LocalBrowser::~LocalBrowser() {
+    if (!socket_) return;
+    // Let a last request leave before hanging up; the browser keeps its window either way.
+    if (socket_->state() == QLocalSocket::ConnectedState) socket_->flush();
+    socket_->disconnectFromServer();
+    if (socket_->state() != QLocalSocket::UnconnectedState) socket_->abort();
+}
+
+HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
+    if (broken_ || !socket_ || socket_->state() != QLocalSocket::ConnectedState) return hr::kDisconnected;
+    const qint64 id = nextId_++;
+    const QByteArray request = protocol::encode(QJsonObject{
+        {QStringLiteral("id"), id}, {QStringLiteral("call"), QString::fromLatin1(name)}, {QStringLiteral("arg"), argument}});
+
+    const QDeadlineTimer deadline(timeout_);
+    auto breakOff = [this](HResult code) {
+        broken_ = true;
+        socket_->abort();
+        return code;
+    };
+    if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
+    while (socket_->bytesToWrite() > 0) {
+        if (deadline.hasExpired()) return breakOff(hr::kTimeout);
+        if (!socket_->waitForBytesWritten(static_cast<int>(std::max<qint64>(1, deadline.remainingTime()))) &&
+            socket_->state() != QLocalSocket::ConnectedState)
+            return breakOff(hr::kDisconnected);
+    }
+
+    HResult failure = hr::kFail;
+    const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
+    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure);
+    if (!line) return breakOff(failure);
+    const std::optional<QJsonObject> reply = protocol::decode(*line);
+    if (!reply || reply->value(QStringLiteral("id")).toInteger(-1) != id ||
+        !reply->value(QStringLiteral("result")).isDouble())
+        return breakOff(hr::kUnexpected);
+    return static_cast<HResult>(reply->value(QStringLiteral("result")).toInteger());
+}
+
+HResult LocalBrowser::put_Visible(VariantBool visible) { return call("put_Visible", visible); }
+HResult LocalBrowser::Navigate(const QString& url) { return call("Navigate", url); }
+HResult LocalBrowser::put_Height(std::int32_t height) { return call("put_Height", height); }
+HResult LocalBrowser::put_Width(std::int32_t width) { return call("put_Width", width); }
+HResult LocalBrowser::put_AddressBar(VariantBool on) { return call("put_AddressBar", on); }
+HResult LocalBrowser::put_StatusBar(VariantBool on) { return call("put_StatusBar", on); }
+HResult LocalBrowser::put_ToolBar(std::int32_t on) { return call("put_ToolBar", on); }
+HResult LocalBrowser::put_MenuBar(VariantBool on) { return call("put_MenuBar", on); }
+HResult LocalBrowser::put_Resizable(VariantBool on) { return call("put_Resizable", on); }
 
 }  // namespace quillbay

@@ -2,25 +2,45 @@
 // over a local socket that only this user can reach.
 #pragma once
 
+#include <QJsonValue>
 #include <QString>
 #include <chrono>
+#include <memory>
 
-#include "platform/file_probe.h"
-#include "platform/process_launcher.h"
 #include "preview/open_preview.h"
+
+class QLocalSocket;
 
 namespace quillbay {
 
-// Whether a process we started is still alive (a finished one that nobody reaped counts as gone).
-class ProcessProbe {
-public:
-    virtual ~ProcessProbe() = default;
-    virtual bool isRunning(qint64 pid) const = 0;
-};
+class FileProbe;
+class ProcessLauncher;
+class ProcessProbe;
 
-class SystemProcessProbe final : public ProcessProbe {
+// The tool's end: every call blocks until the browser answers or the time-out passes.
+// Destroying it closes the connection, which releases the browser; its window stays open.
+class LocalBrowser final : public WebBrowser {
 public:
-    bool isRunning(qint64 pid) const override;
+    LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout);
+    ~LocalBrowser() override;
+
+    HResult put_Visible(VariantBool visible) override;
+    HResult Navigate(const QString& url) override;
+    HResult put_Height(std::int32_t height) override;
+    HResult put_Width(std::int32_t width) override;
+    HResult put_AddressBar(VariantBool on) override;
+    HResult put_StatusBar(VariantBool on) override;
+    HResult put_ToolBar(std::int32_t on) override;
+    HResult put_MenuBar(VariantBool on) override;
+    HResult put_Resizable(VariantBool on) override;
+
+private:
+    HResult call(const char* name, const QJsonValue& argument);
+
+    std::unique_ptr<QLocalSocket> socket_;
+    std::chrono::milliseconds timeout_;
+    qint64 nextId_ = 1;
+    bool broken_ = false;  // after a lost or garbled exchange no later reply can be trusted
 };
 
 struct LocalBrowserOptions {
@@ -42,27 +62,6 @@ private:
     FileProbe& files_;
     ProcessProbe& processes_;
     LocalBrowserOptions options_;
-};
-
-// The real preview as the program wires it: our browser beside the executable, started for real.
-class SystemPreview {
-public:
-    explicit SystemPreview(Messenger& messenger, LocalBrowserOptions options = {defaultBrowserProgram()})
-        : browsers_(launcher_, files_, processes_, std::move(options)), service_(messenger, browsers_) {}
-    SystemPreview(const SystemPreview&) = delete;
-    SystemPreview& operator=(const SystemPreview&) = delete;
-
-    // Callable as the main window's preview service; refers to this object, which must outlive it.
-    auto handler() {
-        return [this](QWidget* parent, const PopupSettings& settings) { service_(parent, settings); };
-    }
-
-private:
-    QtProcessLauncher launcher_;
-    QtFileProbe files_;
-    SystemProcessProbe processes_;
-    LocalBrowserFactory browsers_;
-    PreviewService service_;
 };
 
 }  // namespace quillbay

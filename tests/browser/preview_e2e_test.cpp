@@ -21,6 +21,9 @@
 #include <thread>
 
 #include "platform/messenger.h"
+#include "platform/file_probe.h"
+#include "platform/process_launcher.h"
+#include "platform/process_probe.h"
 #include "preview/local_browser.h"
 
 namespace quillbay {

@@ -1,14 +1,17 @@
 // The real file test and process start, against the real file system.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <limits>
 
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
+#include "platform/process_probe.h"
 
 namespace quillbay {
 namespace {
@@ -81,6 +84,14 @@ TEST(QtProcessLauncher, ReportsWhatCannotStart) {
     for (const QString& program : {QString(), dir.filePath(QStringLiteral("missing")), notExecutable, dir.path()}) {
         EXPECT_FALSE(launcher.startDetached(program, {}, nullptr)) << program.toStdString();
     }
+}
+
+TEST(SystemProcessProbe, KnowsThisProcessAndNotAnImpossibleOne) {
+    SystemProcessProbe probe;
+    EXPECT_TRUE(probe.isRunning(QCoreApplication::applicationPid()));
+    EXPECT_FALSE(probe.isRunning(0));
+    EXPECT_FALSE(probe.isRunning(-1));
+    EXPECT_FALSE(probe.isRunning(std::numeric_limits<qint32>::max()));
 }
 
 }  // namespace

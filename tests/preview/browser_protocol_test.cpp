@@ -9,6 +9,7 @@
 #include <QThread>
 #include <mutex>
 
+#include "preview/local_browser.h"
 #include "preview/preview_fakes.h"
 #include "preview/socket_peer.h"
 

@@ -1,4 +1,4 @@
-// Opening a document with the desktop's default viewer (the help file, on F1).
+// Opening a document with the desktop's default viewer.
 #pragma once
 
 #include <QString>
@@ -16,8 +16,5 @@ class QtDocumentOpener final : public DocumentOpener {
 public:
     bool open(const QString& path) override;
 };
-
-// Where the program's help file is registered: "help.chm" in `programFolder`, with native separators.
-QString helpFilePath(const QString& programFolder);
 
 }  // namespace quillbay

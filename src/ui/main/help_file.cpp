@@ -1,14 +1,8 @@
-#include "ui/main/help_viewer.h"
+#include "ui/main/help_file.h"
 
-#include <QDesktopServices>
 #include <QDir>
-#include <QUrl>
 
 namespace quillbay {
-
-bool QtDocumentOpener::open(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path)));
-}
 
 QString helpFilePath(const QString& programFolder) {
     QString folder = QDir::fromNativeSeparators(programFolder);
