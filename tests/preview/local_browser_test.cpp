@@ -3,51 +3,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include "preview/socket_peer.h"
+#include "support/platform_fakes.h"
 
 namespace quillbay {
 namespace {
 
+using testing::FakeFileProbe;
+using testing::FakeLauncher;
+using testing::FakeProcessProbe;
 using testing::SocketPeer;
 using ::testing::HasSubstr;
 using namespace std::chrono_literals;
-
-class FakeFiles final : public FileProbe {
-public:
-    bool isFile(const QString&) const override { return present; }
-    bool present = true;
-};
-
-class FakeProcesses final : public ProcessProbe {
-public:
-    bool isRunning(qint64) const override { return running; }
-    bool running = true;
-};
-
-// "Starts" the browser by running a scripted peer that connects to the socket it was given.
-class FakeLauncher final : public ProcessLauncher {
-public:
-    bool startDetached(const QString& program, const QStringList& arguments, qint64* pid) override {
-        programs << program;
-        argumentLists << arguments;
-        if (refuse) return false;
-        if (pid) *pid = 4242;
-        const QString name = arguments.value(1);
-        socketPermissions << QFileInfo(name).permissions();
-        if (script) peers.push_back(std::make_unique<SocketPeer>(name, script));
-        return true;
-    }
-    bool refuse = false;
-    SocketPeer::Script script;
-    QStringList programs;
-    QList<QStringList> argumentLists;
-    QList<QFileDevice::Permissions> socketPermissions;
-    std::vector<std::unique_ptr<SocketPeer>> peers;
-};
 
 SocketPeer::Script greetsThen(SocketPeer::Script then) {
     return [then](QLocalSocket& s, SocketPeer& p) {
@@ -56,20 +26,33 @@ SocketPeer::Script greetsThen(SocketPeer::Script then) {
     };
 }
 
+// The launcher "starts" the browser by running a scripted peer that connects to the socket it was given.
 struct Rig {
     FakeLauncher launcher;
-    FakeFiles files;
-    FakeProcesses processes;
+    FakeFileProbe files;
+    FakeProcessProbe processes;
+    SocketPeer::Script script;
+    QList<QFileDevice::Permissions> socketPermissions;
+    std::vector<std::unique_ptr<SocketPeer>> peers;
     LocalBrowserFactory factory{launcher, files, processes,
                                 LocalBrowserOptions{QStringLiteral("/opt/q/quillbay-browser"), 400ms, 2s}};
+
+    Rig() {
+        files.files << QStringLiteral("/opt/q/quillbay-browser");
+        launcher.onStart = [this](const QString&, const QStringList& arguments) {
+            const QString name = arguments.value(1);
+            socketPermissions << QFileInfo(name).permissions();
+            if (script) peers.push_back(std::make_unique<SocketPeer>(name, script));
+        };
+    }
     ~Rig() {
-        for (auto& peer : launcher.peers) peer->release();
+        for (auto& peer : peers) peer->release();
     }
 };
 
 TEST(LocalBrowserFactory, StartsTheProgramOnAPrivateSocketAndCarriesCalls) {
     Rig rig;
-    rig.launcher.script = greetsThen([](QLocalSocket& s, SocketPeer&) {
+    rig.script = greetsThen([](QLocalSocket& s, SocketPeer&) {
         for (QJsonObject r; !(r = SocketPeer::readRequest(s)).isEmpty();) SocketPeer::reply(s, r, 7);
     });
     BrowserFactory::Created first = rig.factory.create();
@@ -79,22 +62,22 @@ TEST(LocalBrowserFactory, StartsTheProgramOnAPrivateSocketAndCarriesCalls) {
     EXPECT_EQ(first.browser->put_Height(350), 7);
     EXPECT_EQ(second.browser->put_Width(200), 7);
 
-    ASSERT_EQ(rig.launcher.argumentLists.size(), 2);
-    EXPECT_EQ(rig.launcher.programs[0], QStringLiteral("/opt/q/quillbay-browser"));
+    ASSERT_EQ(rig.launcher.calls.size(), 2u);
+    EXPECT_EQ(rig.launcher.calls[0].program, QStringLiteral("/opt/q/quillbay-browser"));
     for (int i = 0; i < 2; ++i) {
-        const QStringList& args = rig.launcher.argumentLists[i];
+        const QStringList& args = rig.launcher.calls[i].arguments;
         ASSERT_EQ(args.size(), 2);
         EXPECT_EQ(args[0], QStringLiteral("--control"));
         // 128 random bits in the name, and only this user may connect.
         EXPECT_TRUE(QRegularExpression(QStringLiteral("quillbay-preview-[0-9a-f]{32}$")).match(args[1]).hasMatch())
             << args[1].toStdString();
-        EXPECT_EQ(rig.launcher.socketPermissions[i] & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+        EXPECT_EQ(rig.socketPermissions[i] & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
                                                         QFileDevice::ReadOther | QFileDevice::WriteOther),
                   QFileDevice::Permissions{});
         // Once the browser is in, nobody else can reach the socket.
         EXPECT_FALSE(QFileInfo::exists(args[1]));
     }
-    EXPECT_NE(rig.launcher.argumentLists[0][1], rig.launcher.argumentLists[1][1]);
+    EXPECT_NE(rig.launcher.calls[0].arguments[1], rig.launcher.calls[1].arguments[1]);
 }
 
 TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
@@ -106,21 +89,21 @@ TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
         bool launched;
     };
     const std::vector<Case> cases{
-        {"program missing", [](Rig& r) { r.files.present = false; }, hr::kFail,
+        {"program missing", [](Rig& r) { r.files.files.clear(); }, hr::kFail,
          "The preview browser was not found. It should be here:\n/opt/q/quillbay-browser", false},
-        {"start refused", [](Rig& r) { r.launcher.refuse = true; }, hr::kFail,
+        {"start refused", [](Rig& r) { r.launcher.succeeds = false; }, hr::kFail,
          "The preview browser could not be started:\n/opt/q/quillbay-browser", true},
         {"never connects", [](Rig&) {}, hr::kTimeout, "did not start within 1 second.", true},
         {"dies at start", [](Rig& r) { r.processes.running = false; }, hr::kDisconnected,
          "stopped before it was ready", true},
         {"connects but never greets",
-         [](Rig& r) { r.launcher.script = [](QLocalSocket&, SocketPeer& p) { p.holdUntilReleased(); }; },
+         [](Rig& r) { r.script = [](QLocalSocket&, SocketPeer& p) { p.holdUntilReleased(); }; },
          hr::kTimeout, "did not start within", true},
-        {"connects and hangs up", [](Rig& r) { r.launcher.script = [](QLocalSocket& s, SocketPeer&) { s.abort(); }; },
+        {"connects and hangs up", [](Rig& r) { r.script = [](QLocalSocket& s, SocketPeer&) { s.abort(); }; },
          hr::kDisconnected, "stopped before it was ready", true},
         {"greets in another version",
          [](Rig& r) {
-             r.launcher.script = [](QLocalSocket& s, SocketPeer& p) {
+             r.script = [](QLocalSocket& s, SocketPeer& p) {
                  QJsonObject hello = protocol::helloMessage(1);
                  hello[QStringLiteral("version")] = protocol::kVersion + 1;
                  SocketPeer::send(s, protocol::encode(hello));
@@ -130,7 +113,7 @@ TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
          hr::kUnexpected, "does not match this version of Quillbay", true},
         {"is something else",
          [](Rig& r) {
-             r.launcher.script = [](QLocalSocket& s, SocketPeer& p) {
+             r.script = [](QLocalSocket& s, SocketPeer& p) {
                  SocketPeer::send(s, "SSH-2.0-OpenSSH\n");
                  p.holdUntilReleased();
              };
@@ -144,27 +127,20 @@ TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
         EXPECT_FALSE(created.browser) << c.what;
         EXPECT_EQ(created.code, c.code) << c.what;
         EXPECT_THAT(created.error.toStdString(), HasSubstr(c.says)) << c.what;
-        EXPECT_EQ(rig.launcher.programs.size(), c.launched ? 1 : 0) << c.what;
+        EXPECT_EQ(rig.launcher.calls.size(), c.launched ? 1u : 0u) << c.what;
     }
 }
 
 TEST(LocalBrowserFactory, ABrowserThatDiesAtStartIsNoticedBeforeTheDeadline) {
     FakeLauncher launcher;
-    FakeFiles files;
-    FakeProcesses processes;
+    FakeFileProbe files;
+    files.files << QStringLiteral("b");
+    FakeProcessProbe processes;
     processes.running = false;
     // With an hour to wait, only noticing the death can end this test in time.
     LocalBrowserFactory factory(launcher, files, processes, LocalBrowserOptions{QStringLiteral("b"), 1h, 1h});
     const BrowserFactory::Created created = factory.create();
     EXPECT_EQ(created.code, hr::kDisconnected);
-}
-
-TEST(SystemProcessProbe, KnowsThisProcessAndNotAnImpossibleOne) {
-    SystemProcessProbe probe;
-    EXPECT_TRUE(probe.isRunning(QCoreApplication::applicationPid()));
-    EXPECT_FALSE(probe.isRunning(0));
-    EXPECT_FALSE(probe.isRunning(-1));
-    EXPECT_FALSE(probe.isRunning(std::numeric_limits<qint32>::max()));
 }
 
 }  // namespace

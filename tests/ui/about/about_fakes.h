@@ -1,19 +1,16 @@
-// Stand-ins for the registry, file test, process start and message box, recording what they are asked.
+// A stand-in for the registry, recording what it is asked; the other seams' stand-ins are shared.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <cstring>
 #include <map>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
-#include "platform/file_probe.h"
-#include "platform/messenger.h"
-#include "platform/process_launcher.h"
 #include "platform/registry.h"
+#include "support/platform_fakes.h"
 
 namespace quillbay::testing {
 
@@ -86,37 +83,6 @@ private:
     std::map<QByteArray, std::map<QByteArray, FakeValue>> keys_;
     std::map<RegKey, QByteArray> handles_;
     bool throwOnQuery_ = false;
-};
-
-class FakeFileProbe final : public FileProbe {
-public:
-    bool isFile(const QString& path) const override {
-        asked.append(path);
-        return files.contains(path);
-    }
-    QStringList files;
-    mutable QStringList asked;
-};
-
-class FakeLauncher final : public ProcessLauncher {
-public:
-    struct Call {
-        QString program;
-        QStringList arguments;
-    };
-    bool startDetached(const QString& program, const QStringList& arguments, qint64* pid) override {
-        calls.push_back({program, arguments});
-        if (pid) *pid = 4242;
-        return succeeds;
-    }
-    bool succeeds = true;
-    std::vector<Call> calls;
-};
-
-class FakeMessenger final : public Messenger {
-public:
-    void tell(QWidget* parent, const QString& text) override { told.push_back({parent, text}); }
-    std::vector<std::pair<QWidget*, QString>> told;
 };
 
 }  // namespace quillbay::testing

@@ -59,7 +59,7 @@ TEST_F(MainFormOnDisplay, F1OpensTheHelpFileBesideTheProgramOnlyWhenItIsThere) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     QtFileProbe realFiles;
-    testing::FakeOpener opener;
+    testing::FakeDocumentOpener opener;
     MainFormServices services;
     services.files = &realFiles;
     services.documents = &opener;

@@ -4,15 +4,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSet>
 #include <QTimer>
 #include <ostream>
 #include <vector>
 
-#include "platform/file_probe.h"
 #include "platform/messenger.h"
-#include "platform/window_mover.h"
-#include "ui/main/help_viewer.h"
+#include "support/platform_fakes.h"
 #include "ui/main/main_form.h"
 
 // Readable failure messages for Qt strings.
@@ -22,24 +19,6 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
 }
 
 namespace quillbay::testing {
-
-struct FakeMover : WindowMover {
-    std::vector<QWidget*> moved;
-    void startMove(QWidget* window) override { moved.push_back(window); }
-};
-
-struct FakeFiles : FileProbe {
-    QSet<QString> existing;
-    bool isFile(const QString& path) const override { return existing.contains(path); }
-};
-
-struct FakeOpener : DocumentOpener {
-    QStringList opened;
-    bool open(const QString& path) override {
-        opened << path;
-        return true;
-    }
-};
 
 // What a message box showed, read while it was open.
 struct SeenMessage {
@@ -83,8 +62,8 @@ private:
 struct FormRig {
     QtMessenger messenger;
     FakeMover mover;
-    FakeFiles files;
-    FakeOpener opener;
+    FakeFileProbe files;
+    FakeDocumentOpener opener;
     std::vector<PopupSettings> previews;
     std::vector<QWidget*> previewParents;
     int aboutShown = 0;
