@@ -7,11 +7,9 @@ AboutWindow::AboutWindow(Registry& registry, FileProbe& files, ProcessLauncher& 
 
 AboutWindow::~AboutWindow() { delete form_.data(); }
 
-void AboutWindow::setOwner(QWidget* owner) { owner_ = owner; }
-
 void AboutWindow::Show() {
     if (!form_) {
-        form_ = new frmAbout(launcher_, owner_.data());
+        form_ = new frmAbout(launcher_);
         // A closed window deletes itself only later; from the moment it closes it no longer counts as loaded,
         // so an "About" right after it loads a fresh one.
         QObject::connect(form_.data(), &QDialog::finished, form_.data(), [this] { form_.clear(); });

@@ -1,4 +1,6 @@
-// Showing the About window: modeless, and never more than one.
+// Showing the About window: modeless, and never more than one. It is a window of its own rather than
+// the main window's child, so closing the main window leaves it open and the program running until it
+// too is closed.
 #pragma once
 
 #include <QPointer>
@@ -15,9 +17,6 @@ public:
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
 
-    // The window the About window belongs to: it stays above it and goes when it goes.
-    void setOwner(QWidget* owner);
-
     // Loads the window if it is not loaded, then shows and raises it.
     void Show();
     // Closes the window if it is loaded.
@@ -28,7 +27,6 @@ public:
 
 private:
     SysInfoLauncher launcher_;
-    QPointer<QWidget> owner_;
     QPointer<frmAbout> form_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/main/main_form.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -8,15 +9,17 @@
 #include <limits>
 #include <vector>
 
+#include "platform/document_opener.h"
 #include "platform/file_probe.h"
 #include "platform/messenger.h"
 #include "platform/window_mover.h"
 #include "ui/common/design.h"
 #include "ui/main/artwork.h"
-#include "ui/main/help_viewer.h"
+#include "ui/main/help_file.h"
 #include "ui/main/main_form_layout.h"
 #include "ui/main/output_box.h"
 #include "ui/main/rectangle_shape.h"
+#include "ui/main/single_line_validator.h"
 
 namespace quillbay {
 
@@ -68,6 +71,7 @@ void mainForm::buildControls() {
         return a->tabIndex < b->tabIndex;
     });
 
+    auto* singleLine = new SingleLineValidator(this);
     QWidget* previousInTabOrder = nullptr;
     for (const ControlRow* row : order) {
         const QString text = qs(mainlayout::designText(*row));
@@ -90,6 +94,7 @@ void mainForm::buildControls() {
         case ControlKind::InputBox: {
             auto* box = new QLineEdit(text, this);
             box->setMaxLength(std::numeric_limits<int>::max());
+            box->setValidator(singleLine);
             box->setCursorPosition(0);
             widget = box;
             break;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>

@@ -6,8 +6,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include "quillbay/version.h"
 #include "ui/about/about_fakes.h"
@@ -242,16 +243,42 @@ TEST_F(AboutWindowTest, AboutAfterOkLoadsAfresh) {
     EXPECT_EQ(about.form(), second);
 }
 
-TEST_F(AboutWindowTest, BelongsToItsOwnerAndUnloadClosesIt) {
-    QWidget owner;
-    owner.show();
-    about.setOwner(&owner);
+TEST_F(AboutWindowTest, UnloadClosesIt) {
     QPointer<frmAbout> form = open();
-    EXPECT_EQ(form->parentWidget(), &owner);
-    EXPECT_TRUE(form->isWindow());
     about.Unload();
     EXPECT_TRUE(unloaded(form));
     about.Unload();  // nothing loaded: nothing happens
+}
+
+// The program ends when its last window closes, and the About window counts: the main window closed from its
+// title bar leaves About open and the program running, and closing About then ends it.
+TEST_F(AboutWindowTest, ClosingTheMainWindowLeavesAboutOpenUntilItTooIsClosed) {
+    QWidget mainWindow;
+    mainWindow.show();
+    QPointer<frmAbout> form = open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+
+    int lastWindowClosed = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&] { ++lastWindowClosed; });
+    bool aboutOpenAfterMainClosed = false;
+    int endedWithMain = -1;
+    // The program's event loop must run: it is what ends when the last window goes.
+    QTimer::singleShot(0, [&] {
+        mainWindow.windowHandle()->close();
+        aboutOpenAfterMainClosed = form && form->isVisible();
+        endedWithMain = lastWindowClosed;
+        if (form) form->windowHandle()->close();
+    });
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });  // never ended: fail rather than hang
+    const int exitCode = QApplication::exec();
+    QObject::disconnect(counting);
+
+    EXPECT_FALSE(mainWindow.isVisible());
+    EXPECT_TRUE(aboutOpenAfterMainClosed);
+    EXPECT_EQ(endedWithMain, 0);
+    EXPECT_EQ(lastWindowClosed, 1);
+    EXPECT_EQ(exitCode, 0);
 }
 
 }  // namespace

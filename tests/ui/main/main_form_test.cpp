@@ -12,7 +12,9 @@
 #include <QTest>
 #include <QTextBlock>
 #include <memory>
+#include <vector>
 
+#include "ui/main/help_file.h"
 #include "ui/main/main_form_fakes.h"
 #include "ui/main/output_box.h"
 
@@ -231,6 +233,39 @@ TEST_F(MainFormTest, OutputTextKeepsWhatADocumentWouldRewrite) {
     EXPECT_EQ(box.text(), QStringLiteral("one\r\ntwo"));
 }
 
+// A line copied from an editor brings its line break along; a one-line box keeps only the first line of
+// what arrives, wherever it lands, and what was there before stays.
+TEST_F(MainFormTest, PastedLineBreaksNeverReachAOneLineBox) {
+    struct Case {
+        const char* box;
+        QString before;    // the box's text, with the cursor after `cursorAt` characters
+        int cursorAt;
+        QString pasted;
+        QString after;
+    };
+    const std::vector<Case> cases{
+        {"txtUrl", {}, 0, QStringLiteral("https://x.example/page.html\r\n"), QStringLiteral("https://x.example/page.html")},
+        {"txtWidth", {}, 0, QStringLiteral("300\n"), QStringLiteral("300")},
+        {"txtHeight", {}, 0, QStringLiteral("12\r34"), QStringLiteral("12")},
+        {"txtFunctionname", QStringLiteral("myPopUp"), 2, QStringLiteral("XY\r\nsecond\nthird"), QStringLiteral("myXYPopUp")},
+        {"txtWinname", QStringLiteral("win"), 3, QStringLiteral("\r\nnext"), QStringLiteral("win")},
+    };
+    for (const Case& c : cases) {
+        QLineEdit* box = input(c.box);
+        box->setText(c.before);
+        box->setFocus();
+        box->setCursorPosition(c.cursorAt);
+        QApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), c.after) << c.box;
+        EXPECT_EQ(box->cursorPosition(), c.cursorAt + c.after.size() - c.before.size()) << c.box;
+    }
+
+    click("Command1");
+    const QString script = output("txtScript")->text();
+    EXPECT_EQ(script.count(QStringLiteral("\r\n")), 4) << script.toStdString();
+}
+
 TEST_F(MainFormTest, TabVisitsOnlyTheEnabledControlsInDesignOrder) {
     auto walk = [&](int steps) {
         QStringList visited;
@@ -332,7 +367,7 @@ TEST_F(MainFormTest, HelpFileIsRegisteredAtLoadAndF1OpensItOnlyWhenItExists) {
     QTest::keyClick(rig.form->windowHandle(), Qt::Key_F1);
     EXPECT_TRUE(rig.opener.opened.isEmpty());
 
-    rig.files.existing.insert(expected);
+    rig.files.files << expected;
     QTest::keyClick(rig.form->windowHandle(), Qt::Key_F1);
     EXPECT_EQ(rig.opener.opened, QStringList{expected});
 
