@@ -11,7 +11,7 @@
 namespace quillbay {
 namespace {
 
-const QByteArray kKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 
 // A directory tree standing in for the directories of $PATH.
 class FakePath {
@@ -113,7 +113,7 @@ TEST(LinuxRegistry, DefaultSearchesTheCurrentPath) {
 struct OpenCase {
     const char* name;
     RegKey root;
-    QByteArray key;
+    std::string key;
     std::uint32_t access;
     RegStatus expected;
 };
@@ -167,7 +167,7 @@ protected:
 };
 
 TEST_F(LinuxRegistryQuery, PathIsAStringWithItsTerminatingZero) {
-    for (const QByteArray& name : {QByteArray("PATH"), QByteArray("path"), QByteArray("Path")}) {
+    for (const std::string& name : {std::string("PATH"), std::string("path"), std::string("Path")}) {
         std::array<std::uint8_t, 1024> buffer{};
         buffer.fill(0xEE);
         std::uint32_t size = buffer.size();
@@ -196,7 +196,7 @@ TEST_F(LinuxRegistryQuery, ReportsTheSizeNeededWhenTheBufferIsShort) {
 
 TEST_F(LinuxRegistryQuery, NoOtherValueExists) {
     std::array<std::uint8_t, 16> buffer{};
-    for (const QByteArray& name : {QByteArray("MSINFO"), QByteArray(""), QByteArray("PATHS")}) {
+    for (const std::string& name : {std::string("MSINFO"), std::string(""), std::string("PATHS")}) {
         std::uint32_t size = buffer.size();
         EXPECT_EQ(registry.queryValue(key, name, nullptr, buffer.data(), &size), reg::kFileNotFound) << name.data();
     }
