@@ -34,8 +34,9 @@ const QStringList& LinuxRegistry::systemInfoPrograms() {
 QStringList LinuxRegistry::searchPath() const {
     QStringList dirs = searchPath_ ? *searchPath_
                                    : QString::fromLocal8Bit(qgetenv("PATH")).split(QDir::listSeparator());
-    // An empty entry would mean the current directory, which is no place to find a system tool.
-    dirs.removeAll(QString());
+    // An empty or relative entry would be looked up from the current directory, where anyone who can
+    // write there could plant a "system" tool.
+    dirs.removeIf([](const QString& dir) { return !QDir::isAbsolutePath(dir); });
     return dirs;
 }
 

@@ -17,9 +17,9 @@ namespace quillbay {
 
 class LinuxRegistry final : public Registry {
 public:
-    // Searches the directories of $PATH as it is at each lookup.
+    // Searches the absolute directories of $PATH as it is at each lookup.
     LinuxRegistry() = default;
-    // Searches these directories, in order (tests pass their own).
+    // Searches these directories, in order, skipping any that is not absolute (tests pass their own).
     explicit LinuxRegistry(QStringList searchPath);
 
     // The programs looked for, in order of preference.

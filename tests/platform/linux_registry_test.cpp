@@ -97,6 +97,28 @@ TEST(LinuxRegistry, EmptySearchPathFindsNothing) {
     EXPECT_EQ(LinuxRegistry(QStringList{QString()}).systemInfoProgram(), QString());
 }
 
+TEST(LinuxRegistry, RelativeEntriesAreNotSearched) {
+    // A preferred program in the current folder must lose to a less preferred one in a real directory.
+    FakePath fake;
+    fake.program(QStringLiteral("cwd"), QStringLiteral("hardinfo2"));
+    fake.program(QStringLiteral("cwd/bin"), QStringLiteral("hardinfo"));
+    const QString kinfo = fake.program(QStringLiteral("abs"), QStringLiteral("kinfocenter"));
+    const QString savedDir = QDir::currentPath();
+    const QByteArray savedPath = qgetenv("PATH");
+    ASSERT_TRUE(QDir::setCurrent(fake.dir(QStringLiteral("cwd"))));
+
+    const QString fromList =
+        LinuxRegistry({QStringLiteral("."), QStringLiteral("bin"), QString(), fake.dir(QStringLiteral("abs"))})
+            .systemInfoProgram();
+    qputenv("PATH", ".:bin::" + QFile::encodeName(fake.dir(QStringLiteral("abs"))));
+    const QString fromEnvironment = LinuxRegistry().systemInfoProgram();
+
+    qputenv("PATH", savedPath);
+    QDir::setCurrent(savedDir);
+    EXPECT_EQ(fromList.toStdString(), kinfo.toStdString());
+    EXPECT_EQ(fromEnvironment.toStdString(), kinfo.toStdString());
+}
+
 TEST(LinuxRegistry, DefaultSearchesTheCurrentPath) {
     FakePath fake;
     const QString program = fake.program(QStringLiteral("bin"), QStringLiteral("kinfocenter"));
