@@ -73,9 +73,10 @@ void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 const ValueCase kValueCases[] = {
     {"StringWithItsZero", true, sz("C:\\Tools\\msinfo32.exe"), true, "C:\\Tools\\msinfo32.exe"},
+    // Stored without its zero; the ANSI query may add one while converting. Either way the text is whole.
     {"StringWithoutZero", true, Value{REG_SZ, "C:\\Tools"}, true, "C:\\Tools"},
-    {"ExpandableStringLeavesKeyVal", true, Value{REG_EXPAND_SZ, std::string("%SystemRoot%\\x.exe", 19) + '\0'},
-     true, "old"},
+    {"ExpandableStringLeavesKeyVal", true, Value{REG_EXPAND_SZ, sz("%SystemRoot%\\x.exe").bytes}, true,
+     "old"},
     {"NumberAsHexText", true, Value{REG_DWORD, std::string("\x78\x56\x34\x12", 4)}, true, "&hold12345678"},
     {"FillsTheBufferExactly", true, sz(std::string(1023, 'y')), true, std::string(1023, 'y')},
     {"OverTheBufferIsAbsent", true, sz(std::string(1100, 'y')), false, ""},
