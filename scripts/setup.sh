@@ -9,10 +9,11 @@ packages=(
   qt6-webengine-dev libqt6webenginecore6-bin
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
 )
-# The test suite, the benchmarks and the screenshots.
+# The test suite, the benchmarks and the screenshots; MinGW-w64 and Wine build and run the Windows tests.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
+  g++-mingw-w64-x86-64 wine wine64
 )
 
 wanted=("${packages[@]}")

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -17,8 +16,9 @@ const QString kPathValue = QStringLiteral("PATH");
 // A view that cannot be written refuses write access the way Windows refuses it to a standard user.
 constexpr std::uint32_t kGrantable = reg::kKeyRead | reg::kWow64Key64 | reg::kWow64Key32;
 
-bool sameName(const QByteArray& name, const QString& expected) {
-    return QString::fromLocal8Bit(name).compare(expected, Qt::CaseInsensitive) == 0;
+bool sameName(const std::string& name, const QString& expected) {
+    return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()))
+               .compare(expected, Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -34,8 +34,9 @@ const QStringList& LinuxRegistry::systemInfoPrograms() {
 QStringList LinuxRegistry::searchPath() const {
     QStringList dirs = searchPath_ ? *searchPath_
                                    : QString::fromLocal8Bit(qgetenv("PATH")).split(QDir::listSeparator());
-    // An empty entry would mean the current directory, which is no place to find a system tool.
-    dirs.removeAll(QString());
+    // An empty or relative entry would be looked up from the current directory, where anyone who can
+    // write there could plant a "system" tool.
+    dirs.removeIf([](const QString& dir) { return !QDir::isAbsolutePath(dir); });
     return dirs;
 }
 
@@ -50,7 +51,7 @@ QString LinuxRegistry::systemInfoProgram() const {
     return {};
 }
 
-RegStatus LinuxRegistry::openKey(RegKey root, const QByteArray& subKey, std::uint32_t /*options*/,
+RegStatus LinuxRegistry::openKey(RegKey root, const std::string& subKey, std::uint32_t /*options*/,
                                  std::uint32_t access, RegKey* result) {
     if (!result) return reg::kInvalidParameter;
     *result = 0;
@@ -62,7 +63,7 @@ RegStatus LinuxRegistry::openKey(RegKey root, const QByteArray& subKey, std::uin
     return reg::kSuccess;
 }
 
-RegStatus LinuxRegistry::queryValue(RegKey key, const QByteArray& valueName, std::uint32_t* type,
+RegStatus LinuxRegistry::queryValue(RegKey key, const std::string& valueName, std::uint32_t* type,
                                     std::uint8_t* data, std::uint32_t* size) {
     if (!open_.contains(key)) return reg::kInvalidHandle;
     if (data && !size) return reg::kInvalidParameter;

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <optional>
 #include <set>
+#include <string>
 
 #include "platform/registry.h"
 
@@ -16,9 +17,9 @@ namespace quillbay {
 
 class LinuxRegistry final : public Registry {
 public:
-    // Searches the directories of $PATH as it is at each lookup.
+    // Searches the absolute directories of $PATH as it is at each lookup.
     LinuxRegistry() = default;
-    // Searches these directories, in order (tests pass their own).
+    // Searches these directories, in order, skipping any that is not absolute (tests pass their own).
     explicit LinuxRegistry(QStringList searchPath);
 
     // The programs looked for, in order of preference.
@@ -27,9 +28,9 @@ public:
     // Full path of the first system-information program found, or empty.
     QString systemInfoProgram() const;
 
-    RegStatus openKey(RegKey root, const QByteArray& subKey, std::uint32_t options, std::uint32_t access,
+    RegStatus openKey(RegKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                       RegKey* result) override;
-    RegStatus queryValue(RegKey key, const QByteArray& valueName, std::uint32_t* type, std::uint8_t* data,
+    RegStatus queryValue(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                          std::uint32_t* size) override;
     RegStatus closeKey(RegKey key) override;
 

@@ -1,11 +1,12 @@
 // Reading values from the system registry, in the shape of the three advapi32 calls the program uses
 // (RegOpenKeyExA, RegQueryValueExA, RegCloseKey), so callers keep their exact call order and arguments
-// and tests can watch them. Names cross as 8-bit text in the system's encoding.
+// and tests can watch them. Names cross as bytes in the system's code page. Standard C++ only: the
+// Windows build of this layer has no Qt.
 #pragma once
 
-#include <QByteArray>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace quillbay {
 
@@ -17,16 +18,11 @@ namespace reg {
 inline constexpr RegKey kLocalMachine = 0x80000002;  // HKEY_LOCAL_MACHINE
 
 // Access rights.
-inline constexpr std::uint32_t kQueryValue = 0x0001;
 inline constexpr std::uint32_t kSetValue = 0x0002;
-inline constexpr std::uint32_t kCreateSubKey = 0x0004;
-inline constexpr std::uint32_t kEnumerateSubKeys = 0x0008;
-inline constexpr std::uint32_t kNotify = 0x0010;
-inline constexpr std::uint32_t kCreateLink = 0x0020;
 inline constexpr std::uint32_t kWow64Key64 = 0x0100;
 inline constexpr std::uint32_t kWow64Key32 = 0x0200;
-inline constexpr std::uint32_t kReadControl = 0x00020000;
-inline constexpr std::uint32_t kKeyRead = kReadControl | kQueryValue | kEnumerateSubKeys | kNotify;  // 0x20019
+// KEY_READ: read control, query value, enumerate sub-keys and notify.
+inline constexpr std::uint32_t kKeyRead = 0x20019;
 
 // Value types.
 inline constexpr std::uint32_t kTypeString = 1;  // REG_SZ
@@ -47,13 +43,13 @@ public:
     virtual ~Registry() = default;
 
     // Opens `subKey` under `root`. On success `*result` receives the key; on failure it is set to 0.
-    virtual RegStatus openKey(RegKey root, const QByteArray& subKey, std::uint32_t options, std::uint32_t access,
+    virtual RegStatus openKey(RegKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                               RegKey* result) = 0;
 
     // Reads the value `valueName` of `key`. `*size` holds the buffer's capacity on entry and the data's
     // length on return; when the data does not fit, nothing is copied, `*size` receives the length
     // needed and the status is reg::kMoreData. `type` and `data` may be null.
-    virtual RegStatus queryValue(RegKey key, const QByteArray& valueName, std::uint32_t* type, std::uint8_t* data,
+    virtual RegStatus queryValue(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                                  std::uint32_t* size) = 0;
 
     virtual RegStatus closeKey(RegKey key) = 0;

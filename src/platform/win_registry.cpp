@@ -16,21 +16,29 @@ HKEY toHkey(RegKey key) {
     return reinterpret_cast<HKEY>(key);
 }
 
+// The system reads a name only up to its first zero byte, and would answer for a different name.
+bool cutShort(const std::string& name) { return name.find('\0') != std::string::npos; }
+
 class WinRegistry final : public Registry {
 public:
-    RegStatus openKey(RegKey root, const QByteArray& subKey, std::uint32_t options, std::uint32_t access,
+    RegStatus openKey(RegKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                       RegKey* result) override {
+        if (cutShort(subKey)) {
+            if (result) *result = 0;
+            return ERROR_FILE_NOT_FOUND;
+        }
         HKEY opened = nullptr;
-        const LONG status = RegOpenKeyExA(toHkey(root), subKey.constData(), options, access, &opened);
+        const LONG status = RegOpenKeyExA(toHkey(root), subKey.c_str(), options, access, &opened);
         if (result) *result = status == ERROR_SUCCESS ? reinterpret_cast<RegKey>(opened) : 0;
         return status;
     }
 
-    RegStatus queryValue(RegKey key, const QByteArray& valueName, std::uint32_t* type, std::uint8_t* data,
+    RegStatus queryValue(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                          std::uint32_t* size) override {
+        if (cutShort(valueName)) return ERROR_FILE_NOT_FOUND;
         DWORD valueType = 0;
         DWORD length = size ? *size : 0;
-        const LONG status = RegQueryValueExA(toHkey(key), valueName.constData(), nullptr, &valueType,
+        const LONG status = RegQueryValueExA(toHkey(key), valueName.c_str(), nullptr, &valueType,
                                              reinterpret_cast<LPBYTE>(data), size ? &length : nullptr);
         if (type) *type = valueType;
         if (size) *size = length;

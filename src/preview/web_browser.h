@@ -1,6 +1,6 @@
 // The browser-control interface the preview drives: the same operations, argument types and
-// result codes as the platform's web-browser automation object, so a Windows adapter over that
-// object and our own browser program are interchangeable behind it.
+// result codes as the platform's web-browser automation object. Behind it is always our own browser
+// program, on Windows too, where QtWebEngine builds as it does here; no system browser is automated.
 #pragma once
 
 #include <QString>

@@ -11,7 +11,7 @@
 namespace quillbay {
 namespace {
 
-const QByteArray kKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 
 // A directory tree standing in for the directories of $PATH.
 class FakePath {
@@ -97,6 +97,28 @@ TEST(LinuxRegistry, EmptySearchPathFindsNothing) {
     EXPECT_EQ(LinuxRegistry(QStringList{QString()}).systemInfoProgram(), QString());
 }
 
+TEST(LinuxRegistry, RelativeEntriesAreNotSearched) {
+    // A preferred program in the current folder must lose to a less preferred one in a real directory.
+    FakePath fake;
+    fake.program(QStringLiteral("cwd"), QStringLiteral("hardinfo2"));
+    fake.program(QStringLiteral("cwd/bin"), QStringLiteral("hardinfo"));
+    const QString kinfo = fake.program(QStringLiteral("abs"), QStringLiteral("kinfocenter"));
+    const QString savedDir = QDir::currentPath();
+    const QByteArray savedPath = qgetenv("PATH");
+    ASSERT_TRUE(QDir::setCurrent(fake.dir(QStringLiteral("cwd"))));
+
+    const QString fromList =
+        LinuxRegistry({QStringLiteral("."), QStringLiteral("bin"), QString(), fake.dir(QStringLiteral("abs"))})
+            .systemInfoProgram();
+    qputenv("PATH", ".:bin::" + QFile::encodeName(fake.dir(QStringLiteral("abs"))));
+    const QString fromEnvironment = LinuxRegistry().systemInfoProgram();
+
+    qputenv("PATH", savedPath);
+    QDir::setCurrent(savedDir);
+    EXPECT_EQ(fromList.toStdString(), kinfo.toStdString());
+    EXPECT_EQ(fromEnvironment.toStdString(), kinfo.toStdString());
+}
+
 TEST(LinuxRegistry, DefaultSearchesTheCurrentPath) {
     FakePath fake;
     const QString program = fake.program(QStringLiteral("bin"), QStringLiteral("kinfocenter"));
@@ -113,7 +135,7 @@ TEST(LinuxRegistry, DefaultSearchesTheCurrentPath) {
 struct OpenCase {
     const char* name;
     RegKey root;
-    QByteArray key;
+    std::string key;
     std::uint32_t access;
     RegStatus expected;
 };
@@ -167,7 +189,7 @@ protected:
 };
 
 TEST_F(LinuxRegistryQuery, PathIsAStringWithItsTerminatingZero) {
-    for (const QByteArray& name : {QByteArray("PATH"), QByteArray("path"), QByteArray("Path")}) {
+    for (const std::string& name : {std::string("PATH"), std::string("path"), std::string("Path")}) {
         std::array<std::uint8_t, 1024> buffer{};
         buffer.fill(0xEE);
         std::uint32_t size = buffer.size();
@@ -196,7 +218,7 @@ TEST_F(LinuxRegistryQuery, ReportsTheSizeNeededWhenTheBufferIsShort) {
 
 TEST_F(LinuxRegistryQuery, NoOtherValueExists) {
     std::array<std::uint8_t, 16> buffer{};
-    for (const QByteArray& name : {QByteArray("MSINFO"), QByteArray(""), QByteArray("PATHS")}) {
+    for (const std::string& name : {std::string("MSINFO"), std::string(""), std::string("PATHS")}) {
         std::uint32_t size = buffer.size();
         EXPECT_EQ(registry.queryValue(key, name, nullptr, buffer.data(), &size), reg::kFileNotFound) << name.data();
     }

@@ -1,11 +1,12 @@
 // A stand-in for the registry, recording what it is asked; the other seams' stand-ins are shared.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
+#include <cctype>
 #include <cstring>
 #include <map>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,45 +17,45 @@ namespace quillbay::testing {
 
 struct FakeValue {
     std::uint32_t type = reg::kTypeString;
-    QByteArray bytes;
+    std::string bytes;
 };
 
-inline FakeValue stringValue(const QByteArray& text) { return {reg::kTypeString, text + '\0'}; }
+inline FakeValue stringValue(const std::string& text) { return {reg::kTypeString, text + '\0'}; }
 
 class FakeRegistry final : public Registry {
 public:
     struct OpenCall {
         RegKey root;
-        QByteArray subKey;
+        std::string subKey;
         std::uint32_t options;
         std::uint32_t access;
     };
 
     // Keys and value names are stored as the registry matches them: without regard to case.
-    void setValue(const QByteArray& key, const QByteArray& name, FakeValue value) {
-        keys_[key.toLower()][name.toLower()] = std::move(value);
+    void setValue(const std::string& key, const std::string& name, FakeValue value) {
+        keys_[lower(key)][lower(name)] = std::move(value);
     }
-    void addKey(const QByteArray& key) { keys_[key.toLower()]; }
+    void addKey(const std::string& key) { keys_[lower(key)]; }
     void throwOnQuery() { throwOnQuery_ = true; }
 
-    RegStatus openKey(RegKey root, const QByteArray& subKey, std::uint32_t options, std::uint32_t access,
+    RegStatus openKey(RegKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                       RegKey* result) override {
         opens.push_back({root, subKey, options, access});
         *result = 0;
-        if (root != reg::kLocalMachine || !keys_.contains(subKey.toLower())) return reg::kFileNotFound;
+        if (root != reg::kLocalMachine || !keys_.contains(lower(subKey))) return reg::kFileNotFound;
         const RegKey key = 100 + opens.size();
-        handles_[key] = subKey.toLower();
+        handles_[key] = lower(subKey);
         *result = key;
         return reg::kSuccess;
     }
 
-    RegStatus queryValue(RegKey key, const QByteArray& valueName, std::uint32_t* type, std::uint8_t* data,
+    RegStatus queryValue(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                          std::uint32_t* size) override {
         queries.push_back(valueName);
         if (throwOnQuery_) throw std::runtime_error("registry failure");
         if (!handles_.contains(key)) return reg::kInvalidHandle;
         const auto& values = keys_.at(handles_.at(key));
-        const auto it = values.find(valueName.toLower());
+        const auto it = values.find(lower(valueName));
         if (it == values.end()) return reg::kFileNotFound;
         const auto length = static_cast<std::uint32_t>(it->second.bytes.size());
         *type = it->second.type;
@@ -62,7 +63,7 @@ public:
             *size = length;
             return reg::kMoreData;
         }
-        std::memcpy(data, it->second.bytes.constData(), length);
+        std::memcpy(data, it->second.bytes.data(), length);
         *size = length;
         return reg::kSuccess;
     }
@@ -76,12 +77,18 @@ public:
     std::size_t openKeys() const { return handles_.size(); }
 
     std::vector<OpenCall> opens;
-    std::vector<QByteArray> queries;
+    std::vector<std::string> queries;
     std::vector<RegKey> closes;
 
 private:
-    std::map<QByteArray, std::map<QByteArray, FakeValue>> keys_;
-    std::map<RegKey, QByteArray> handles_;
+    // ASCII case folding, as the names used here need.
+    static std::string lower(std::string text) {
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    }
+
+    std::map<std::string, std::map<std::string, FakeValue>> keys_;
+    std::map<RegKey, std::string> handles_;
     bool throwOnQuery_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "ui/about/about_fakes.h"
 
@@ -17,8 +18,8 @@ using testing::FakeRegistry;
 using testing::FakeValue;
 using testing::stringValue;
 
-const QByteArray kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const QByteArray kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const QString kUnavailable = QStringLiteral("System Information Is Unavailable At This Time");
 
 struct Rig {
@@ -44,7 +45,7 @@ struct StartCase {
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
 
-const QByteArray kBig(1025, 'x');
+const std::string kBig(1025, 'x');
 
 const StartCase kStartCases[] = {
     {"PathWinsWithoutReadingFolder", stringValue("C:\\Windows\\System32\\msinfo32.exe"),
@@ -65,12 +66,12 @@ const StartCase kStartCases[] = {
     {"PathSizeZeroStopsAtOnce", FakeValue{reg::kTypeString, {}}, stringValue("C:\\MSInfo"),
      {QStringLiteral("C:\\MSInfo\\MSINFO32.EXE")}, true, {}, false},
     {"FolderSizeZero", std::nullopt, FakeValue{reg::kTypeString, {}}, {}, true, {}, true},
-    {"PathOfOtherTypeLeavesNothingToStart", FakeValue{3, QByteArray("C:\\x.exe", 9)}, stringValue("C:\\MSInfo"),
+    {"PathOfOtherTypeLeavesNothingToStart", FakeValue{3, std::string("C:\\x.exe", 9)}, stringValue("C:\\MSInfo"),
      {QStringLiteral("C:\\MSInfo\\MSINFO32.EXE")}, true, {}, false},
     {"PathEmptyString", stringValue(""), std::nullopt, {}, true, {}, false},
     {"PathThatCannotStart", stringValue("C:\\broken.exe"), stringValue("C:\\MSInfo"),
      {QStringLiteral("C:\\MSInfo\\MSINFO32.EXE")}, false, QStringLiteral("C:\\broken.exe"), false},
-    {"PathWithEmbeddedZeroNotCutShort", FakeValue{reg::kTypeString, QByteArray("C:\\a.exe\0x.exe\0", 15)},
+    {"PathWithEmbeddedZeroNotCutShort", FakeValue{reg::kTypeString, std::string("C:\\a.exe\0x.exe\0", 15)},
      std::nullopt, {}, true, {}, false},
 };
 
@@ -173,27 +174,27 @@ struct ValueCase {
 void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 const ValueCase kValueCases[] = {
-    {"StringLosesTrailingZero", FakeValue{1, QByteArray("abc\0", 4)}, QStringLiteral("old"), true,
+    {"StringLosesTrailingZero", FakeValue{1, std::string("abc\0", 4)}, QStringLiteral("old"), true,
      QStringLiteral("abc")},
     {"StringWithoutZeroKeepsAllBytes", FakeValue{1, "abc"}, QString(), true, QStringLiteral("abc")},
-    {"OnlyOneTrailingZeroDropped", FakeValue{1, QByteArray("ab\0\0", 4)}, QString(), true,
+    {"OnlyOneTrailingZeroDropped", FakeValue{1, std::string("ab\0\0", 4)}, QString(), true,
      QString::fromLatin1("ab\0", 3)},
-    {"SingleZeroByteIsEmptyText", FakeValue{1, QByteArray("\0", 1)}, QStringLiteral("old"), true, QString()},
-    {"StringBytesDecodedToUnicode", FakeValue{1, QByteArray("/opt/\xC3\x9C" "ber\0", 11)}, QString(), true,
+    {"SingleZeroByteIsEmptyText", FakeValue{1, std::string("\0", 1)}, QStringLiteral("old"), true, QString()},
+    {"StringBytesDecodedToUnicode", FakeValue{1, std::string("/opt/\xC3\x9C" "ber\0", 11)}, QString(), true,
      QString::fromUtf8("/opt/\xC3\x9C" "ber")},
-    {"ExactlyBufferSizeFits", FakeValue{1, QByteArray(1024, 'y')}, QString(), true,
+    {"ExactlyBufferSizeFits", FakeValue{1, std::string(1024, 'y')}, QString(), true,
      QString(1024, QLatin1Char('y'))},
-    {"LongerThanBufferIsAbsent", FakeValue{1, QByteArray(1025, 'y')}, QStringLiteral("old"), false, QString()},
+    {"LongerThanBufferIsAbsent", FakeValue{1, std::string(1025, 'y')}, QStringLiteral("old"), false, QString()},
     {"MissingValueEmptiesKeyVal", std::nullopt, QStringLiteral("old"), false, QString()},
-    {"SizeZeroFailsAndLeavesKeyVal", FakeValue{1, QByteArray()}, QStringLiteral("old"), false,
+    {"SizeZeroFailsAndLeavesKeyVal", FakeValue{1, std::string()}, QStringLiteral("old"), false,
      QStringLiteral("old")},
-    {"NumberReversedHexDigits", FakeValue{4, QByteArray("\x78\x56\x34\x12", 4)}, QString(), true,
+    {"NumberReversedHexDigits", FakeValue{4, std::string("\x78\x56\x34\x12", 4)}, QString(), true,
      QStringLiteral("&h12345678")},
-    {"NumberDigitsWithoutLeadingZeros", FakeValue{4, QByteArray("\x0A\x00\x00\x00", 4)}, QString(), true,
+    {"NumberDigitsWithoutLeadingZeros", FakeValue{4, std::string("\x0A\x00\x00\x00", 4)}, QString(), true,
      QStringLiteral("&h00A")},
-    {"NumberFollowsEntryText", FakeValue{4, QByteArray("\x01\x02", 2)}, QStringLiteral("7"), true,
+    {"NumberFollowsEntryText", FakeValue{4, std::string("\x01\x02", 2)}, QStringLiteral("7"), true,
      QStringLiteral("&h721")},
-    {"OtherTypeLeavesKeyVal", FakeValue{3, QByteArray("\x01\x02", 2)}, QStringLiteral("old"), true,
+    {"OtherTypeLeavesKeyVal", FakeValue{3, std::string("\x01\x02", 2)}, QStringLiteral("old"), true,
      QStringLiteral("old")},
 };
 
@@ -212,7 +213,7 @@ TEST_P(GetKeyValueTest, ReadsTheValueAsStored) {
     EXPECT_EQ(result, c.expectedResult);
     EXPECT_EQ(keyVal, c.expectedKeyVal);
     ASSERT_EQ(rig.registry.opens.size(), 1u);
-    EXPECT_EQ(rig.registry.queries, std::vector<QByteArray>{"Val"});
+    EXPECT_EQ(rig.registry.queries, std::vector<std::string>{"Val"});
     ASSERT_EQ(rig.registry.closes.size(), 1u);
     EXPECT_NE(rig.registry.closes[0], RegKey{0});
     EXPECT_EQ(rig.registry.openKeys(), 0u);
@@ -236,7 +237,7 @@ TEST(GetKeyValue, PassesRootAndNamesAsGiven) {
     rig.sysInfo.GetKeyValue(RegKey{0x80000001}, QString::fromUtf8("K\xC3\xA9y"), QStringLiteral("Name"), keyVal);
     ASSERT_EQ(rig.registry.opens.size(), 1u);
     EXPECT_EQ(rig.registry.opens[0].root, RegKey{0x80000001});
-    EXPECT_EQ(rig.registry.opens[0].subKey, QByteArray("K\xC3\xA9y"));
+    EXPECT_EQ(rig.registry.opens[0].subKey, std::string("K\xC3\xA9y"));
     EXPECT_EQ(rig.registry.opens[0].access, 0x20019u);
 }
 

@@ -1,0 +1,11 @@
+// The file test of the standard C++ layer on Windows, for paths in the system's code page.
+#pragma once
+
+#include <string>
+
+namespace quillbay {
+
+// Whether a plain file (not a folder) exists at `path`; no special attributes are asked for.
+bool winIsFile(const std::string& path);
+
+}  // namespace quillbay
