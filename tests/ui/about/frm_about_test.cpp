@@ -11,7 +11,8 @@
 #include <QWindow>
 
 #include "quillbay/version.h"
-#include "ui/about/about_fakes.h"
+#include "support/fake_registry.h"
+#include "support/platform_fakes.h"
 #include "ui/about/about_window.h"
 
 namespace quillbay {

@@ -6,7 +6,8 @@
 #include <ostream>
 #include <string>
 
-#include "ui/about/about_fakes.h"
+#include "support/fake_registry.h"
+#include "support/platform_fakes.h"
 
 namespace quillbay {
 namespace {

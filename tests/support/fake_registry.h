@@ -1,7 +1,6 @@
-// A stand-in for the registry, recording what it is asked; the other seams' stand-ins are shared.
+// A stand-in for the registry, recording what it is asked.
 #pragma once
 
-#include <QString>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -11,7 +10,6 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "support/platform_fakes.h"
 
 namespace quillbay::testing {
 
