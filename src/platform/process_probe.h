@@ -1,7 +1,7 @@
-// Whether a process we started is still alive.
+// Whether a process we started is still alive. Standard C++, so the Windows layer builds it without Qt.
 #pragma once
 
-#include <QtGlobal>
+#include <cstdint>
 
 namespace quillbay {
 
@@ -9,12 +9,12 @@ class ProcessProbe {
 public:
     virtual ~ProcessProbe() = default;
     // A finished process that nobody reaped counts as gone.
-    virtual bool isRunning(qint64 pid) const = 0;
+    virtual bool isRunning(std::int64_t pid) const = 0;
 };
 
 class SystemProcessProbe final : public ProcessProbe {
 public:
-    bool isRunning(qint64 pid) const override;
+    bool isRunning(std::int64_t pid) const override;
 };
 
 }  // namespace quillbay

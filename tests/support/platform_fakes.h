@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -47,7 +48,7 @@ public:
 
 class FakeProcessProbe final : public ProcessProbe {
 public:
-    bool isRunning(qint64) const override { return running; }
+    bool isRunning(std::int64_t) const override { return running; }
     bool running = true;
 };
 
