@@ -10,7 +10,7 @@
 #include "platform/process_probe.h"
 #include "platform/registry.h"
 #include "platform/window_mover.h"
-#include "preview/local_browser.h"
+#include "preview/deferred_browser_factory.h"
 #include "preview/open_preview.h"
 #include "quillbay/version.h"
 #include "ui/about/about_window.h"
@@ -31,8 +31,8 @@ int main(int argc, char* argv[]) {
     quillbay::SystemProcessProbe processes;
     const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
 
-    // quillbay-browser beside this program, one per press.
-    quillbay::LocalBrowserFactory browsers(launcher, files, processes, {quillbay::defaultBrowserProgram()});
+    // quillbay-browser beside this program, one per press; what drives it is loaded at the first press.
+    quillbay::DeferredBrowserFactory browsers(quillbay::previewModulePath(), launcher, files, processes);
     const quillbay::PreviewService preview(messenger, browsers);
     quillbay::AboutWindow about(*registry, files, launcher, messenger);
 
