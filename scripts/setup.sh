@@ -12,7 +12,7 @@ packages=(
 # The test suite, the benchmarks and the screenshots.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick valgrind
 )
 
 wanted=("${packages[@]}")
