@@ -14,6 +14,7 @@
 #include "preview/open_preview.h"
 #include "quillbay/version.h"
 #include "ui/about/about_window.h"
+#include "ui/common/design.h"
 #include "ui/main/artwork.h"
 #include "ui/main/main_form.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(quillbay::kAppTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
     QApplication::setWindowIcon(quillbay::globeIcon());
+    quillbay::design::useDefaultFontForWindows();
 
     quillbay::QtMessenger messenger;
     quillbay::QtWindowMover mover;
