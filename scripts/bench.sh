@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUILLBAY_BUILD_DIR:-$root/build}
 
-bash "$root/scripts/build.sh" --test
+bash "$root/scripts/build.sh" --test >&2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
