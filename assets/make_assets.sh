@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program's pictures with ImageMagick: the globe icon (16 colours, 32x32 and 16x16, plus a
-# Windows .ico holding both) and the 444x71 banner (GIF, one transparent colour).
+# Windows .ico holding both) and the 444x71 banner (GIF, one transparent colour), and the raw copies the
+# program carries.
 # The outputs are committed; run this again only to change them.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -74,4 +75,12 @@ banner() {
 banner 1 banner.gif
 banner 2 banner@2x.gif
 
+# What the program shows: the same pixels as raw rows of premultiplied RGBA, 4 bytes a pixel, with every
+# transparent pixel all zero. Showing them takes no image plugin and no decoding; a test checks that
+# they still match the pictures above.
+for picture in globe32.png globe16.png banner.gif banner@2x.gif; do
+  convert "$picture" -background 'rgba(0,0,0,0)' -alpha background -depth 8 "RGBA:${picture%.*}.rgba"
+done
+
 identify globe32.png globe16.png quillbay.ico banner.gif banner@2x.gif
+ls -l ./*.rgba

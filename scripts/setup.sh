@@ -12,7 +12,7 @@ packages=(
 # The test suite, the benchmarks and the screenshots; MinGW-w64 and Wine build and run the Windows tests.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick valgrind
   g++-mingw-w64-x86-64 wine wine64
 )
 

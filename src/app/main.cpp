@@ -10,10 +10,11 @@
 #include "platform/process_probe.h"
 #include "platform/registry.h"
 #include "platform/window_mover.h"
-#include "preview/local_browser.h"
+#include "preview/deferred_browser_factory.h"
 #include "preview/open_preview.h"
 #include "quillbay/version.h"
 #include "ui/about/about_window.h"
+#include "ui/common/design.h"
 #include "ui/main/artwork.h"
 #include "ui/main/main_form.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(quillbay::kAppTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
     QApplication::setWindowIcon(quillbay::globeIcon());
+    quillbay::design::useDefaultFontForWindows();
 
     quillbay::QtMessenger messenger;
     quillbay::QtWindowMover mover;
@@ -31,8 +33,8 @@ int main(int argc, char* argv[]) {
     quillbay::SystemProcessProbe processes;
     const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
 
-    // quillbay-browser beside this program, one per press.
-    quillbay::LocalBrowserFactory browsers(launcher, files, processes, {quillbay::defaultBrowserProgram()});
+    // quillbay-browser beside this program, one per press; what drives it is loaded at the first press.
+    quillbay::DeferredBrowserFactory browsers(quillbay::previewModulePath(), launcher, files, processes);
     const quillbay::PreviewService preview(messenger, browsers);
     quillbay::AboutWindow about(*registry, files, launcher, messenger);
 

@@ -29,4 +29,10 @@ QFont defaultFont();
 QFont boldFont();
 QFont titleFont();  // 13.5 pt bold
 
+// Makes defaultFont() the program's default, before any window is made: a line edit lays out its text in
+// the program's default font as it is constructed, before it takes its window's font, so otherwise the
+// desktop's font would be loaded at start only to be dropped. What the design does not cover keeps the
+// desktop's font: message boxes, menus and tooltips.
+void useDefaultFontForWindows();
+
 }  // namespace quillbay::design

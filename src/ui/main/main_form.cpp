@@ -92,9 +92,11 @@ void mainForm::buildControls() {
             break;
         }
         case ControlKind::InputBox: {
-            auto* box = new QLineEdit(text, this);
+            // The text goes in last: a line edit lays its text out again whenever its limit changes.
+            auto* box = new QLineEdit(this);
             box->setMaxLength(std::numeric_limits<int>::max());
             box->setValidator(singleLine);
+            box->setText(text);
             box->setCursorPosition(0);
             widget = box;
             break;
