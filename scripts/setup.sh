@@ -5,16 +5,17 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
+  file  # cpack's scan for the libraries the package depends on
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
   qt6-webengine-dev libqt6webenginecore6-bin
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
 )
-# The test suite, the benchmarks and the screenshots; the package test (CPack's library scan needs file)
-# and the Wayland test (a compositor, and the accessibility bus that drives the window there).
+# The test suite, the benchmarks and the screenshots; the package test's checkers, and the Wayland test's
+# compositor and the accessibility bus that drives the window there.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
-  file lintian desktop-file-utils appstream
+  lintian desktop-file-utils appstream
   weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
