@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program's pictures with ImageMagick: the globe icon (16 colours, 32x32 and 16x16, plus a
-# Windows .ico holding both) and the 444x71 banner (GIF, one transparent colour), and the raw copies the
-# program carries.
+# Windows .ico holding both), the desktop's icon-theme globes (hicolor/: 16 to 256 pixels and an SVG),
+# the 444x71 banner (GIF, one transparent colour), and the raw copies the program carries.
 # The outputs are committed; run this again only to change them.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -17,20 +17,31 @@ convert -size 1x1 \
   xc:'#808080' xc:'#ff0000' xc:'#00ff00' xc:'#ffff00' xc:'#0000ff' xc:'#ff00ff' xc:'#00ffff' xc:'#ffffff' \
   +append "$tmp/palette.png"
 
-# The globe, drawn large on a 128 grid and reduced: sea, two land masses, a polar cap, meridians and
-# a highlight, all clipped to the disc by drawing the disc last as a mask.
-convert -size 128x128 xc:none \
-  -fill '#0000ff' -draw 'circle 64,64 64,4' \
-  -fill '#000080' -draw 'path "M 64,4 A 60,60 0 0 1 124,64 A 60,60 0 0 1 64,124 A 72,72 0 0 0 64,4 Z"' \
-  -fill '#00ff00' -stroke '#008000' -strokewidth 3 \
-  -draw 'polygon 22,34 40,20 58,22 62,34 52,44 56,58 46,70 40,92 32,96 26,80 18,62 14,48' \
-  -draw 'polygon 70,40 84,30 102,34 110,48 104,60 92,58 88,72 98,84 90,104 76,110 72,94 66,78 70,62 62,52' \
-  -fill '#ffffff' -stroke none -draw 'ellipse 64,12 26,7 0,360' \
-  -fill none -stroke '#008080' -strokewidth 3 -draw 'ellipse 64,64 32,58 0,360' -draw 'line 8,64 120,64' \
-  \( -size 128x128 xc:none -fill white -draw 'circle 64,64 64,4' \) \
-  -compose DstIn -composite \
-  -fill none -stroke '#000080' -strokewidth 3 -compose Over -draw 'circle 64,64 64,5' \
-  "$tmp/globe.png"
+# The globe on a 128 grid: sea, its shaded side, two land masses, a polar cap, meridians and a highlight,
+# all clipped to the disc, and a rim. The shapes are stated once, for the pictures and the SVG alike;
+# pts scales a list of x,y points by its first argument.
+pts() { local s=$1 p out=(); shift; for p in $*; do out+=("$((${p%,*} * s)),$((${p#*,} * s))"); done; echo "${out[*]}"; }
+shade() { local s=$1; echo "M $(pts $s 64,4) A $(pts $s 60,60) 0 0 1 $(pts $s 124,64) A $(pts $s 60,60) 0 0 1 $(pts $s 64,124) A $(pts $s 72,72) 0 0 0 $(pts $s 64,4) Z"; }
+land_west="22,34 40,20 58,22 62,34 52,44 56,58 46,70 40,92 32,96 26,80 18,62 14,48"
+land_east="70,40 84,30 102,34 110,48 104,60 92,58 88,72 98,84 90,104 76,110 72,94 66,78 70,62 62,52"
+
+# Draws the globe at s times the grid (s=1: 128 pixels); the disc drawn last as a mask does the clipping.
+globe() {
+  local s=$1 out=$2 n=$((128 * $1)) w=$((3 * $1))
+  convert -size ${n}x${n} xc:none \
+    -fill '#0000ff' -draw "circle $(pts $s 64,64 64,4)" \
+    -fill '#000080' -draw "path '$(shade $s)'" \
+    -fill '#00ff00' -stroke '#008000' -strokewidth $w \
+    -draw "polygon $(pts $s "$land_west")" -draw "polygon $(pts $s "$land_east")" \
+    -fill '#ffffff' -stroke none -draw "ellipse $(pts $s 64,12 26,7) 0,360" \
+    -fill none -stroke '#008080' -strokewidth $w -draw "ellipse $(pts $s 64,64 32,58) 0,360" \
+    -draw "line $(pts $s 8,64 120,64)" \
+    \( -size ${n}x${n} xc:none -fill white -draw "circle $(pts $s 64,64 64,4)" \) \
+    -compose DstIn -composite \
+    -fill none -stroke '#000080' -strokewidth $w -compose Over -draw "circle $(pts $s 64,64 64,5)" \
+    "$out"
+}
+globe 1 "$tmp/globe.png"
 
 for size in 32 16; do
   convert "$tmp/globe.png" -filter Box -resize ${size}x${size} \
@@ -39,6 +50,36 @@ for size in 32 16; do
     -define png:color-type=3 "PNG8:globe${size}.png"
 done
 convert globe32.png globe16.png quillbay.ico
+
+# The desktop's icon theme: smooth full-colour globes at the theme's sizes, reduced from one drawn at
+# 1024 pixels, and the same shapes as SVG for any other size.
+mkdir -p hicolor
+globe 8 "$tmp/globe-large.png"
+for size in 16 32 48 64 128 256; do
+  convert "$tmp/globe-large.png" -filter Lanczos -resize ${size}x${size} -define png:exclude-chunks=date,time \
+    "PNG32:hicolor/globe-${size}.png"
+done
+cat >hicolor/globe.svg <<SVG
+<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="128" height="128" viewBox="0 0 128 128">
+  <title>Quillbay</title>
+  <clipPath id="disc"><circle cx="64" cy="64" r="60"/></clipPath>
+  <g clip-path="url(#disc)">
+    <circle cx="64" cy="64" r="60" fill="#0000ff"/>
+    <path d="$(shade 1)" fill="#000080"/>
+    <g fill="#00ff00" stroke="#008000" stroke-width="3" stroke-linejoin="round">
+      <polygon points="$land_west"/>
+      <polygon points="$land_east"/>
+    </g>
+    <ellipse cx="64" cy="12" rx="26" ry="7" fill="#ffffff"/>
+    <g fill="none" stroke="#008080" stroke-width="3">
+      <ellipse cx="64" cy="64" rx="32" ry="58"/>
+      <line x1="8" y1="64" x2="120" y2="64"/>
+    </g>
+  </g>
+  <circle cx="64" cy="64" r="59" fill="none" stroke="#000080" stroke-width="3"/>
+</svg>
+SVG
 
 # The banner: an advertisement for an imaginary hosting service. The window lays its first two rows of
 # fields over it, so it is pale (black captions stay legible on it) and says its piece in the strip above
@@ -82,5 +123,5 @@ for picture in globe32.png globe16.png banner.gif banner@2x.gif; do
   convert "$picture" -background 'rgba(0,0,0,0)' -alpha background -depth 8 "RGBA:${picture%.*}.rgba"
 done
 
-identify globe32.png globe16.png quillbay.ico banner.gif banner@2x.gif
+identify globe32.png globe16.png quillbay.ico banner.gif banner@2x.gif hicolor/*.png
 ls -l ./*.rgba

@@ -5,15 +5,20 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  file  # cpack's scan for the libraries the package depends on
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland libgl-dev
   qt6-webengine-dev libqt6webenginecore6-bin
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
 )
-# The test suite, the benchmarks and the screenshots; MinGW-w64 and Wine build and run the Windows tests.
+# The test suite, the benchmarks and the screenshots; MinGW-w64 and Wine build and run the Windows tests;
+# the package test's checkers, and the Wayland test's compositor and the accessibility bus that drives the
+# window there.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick valgrind
   g++-mingw-w64-x86-64 wine wine64
+  lintian desktop-file-utils appstream
+  weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
 wanted=("${packages[@]}")

@@ -8,3 +8,5 @@ build=${QUILLBAY_BUILD_DIR:-$root/build}
 bash "$root/scripts/build.sh" --test
 (cd "$build" && ctest --output-on-failure --parallel "$(nproc)" "$@")
 bash "$root/scripts/test-windows.sh"
+bash "$root/scripts/test-package.sh"
+bash "$root/scripts/test-wayland.sh"

@@ -1,6 +1,9 @@
 // Quillbay: fill in a popup window's properties, generate the script that opens it, preview it.
 // The one place where the real platform adapters are made and handed to the windows.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
 #include <memory>
 
 #include "platform/document_opener.h"
@@ -19,11 +22,36 @@
 #include "ui/main/main_form.h"
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QString::fromLatin1(quillbay::kAppTitle));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Fill in a browser popup's properties, generate the script that opens it, preview it."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    // --help and --version answer before the window system is touched, since QApplication aborts where
+    // there is no display; only then is a bare core application made, to print and exit. Anything else
+    // is judged after QApplication has taken its own options (-style, -platform...) out.
+    if (argc > 1) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+        parser.parse(arguments);
+        if (parser.isSet(help) || parser.isSet(version) || arguments.contains(QStringLiteral("--help-all"))) {
+            QCoreApplication answer(argc, argv);
+            parser.process(answer);
+        }
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(quillbay::kAppTitle));
-    QApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(quillbay::kAppId));
     QApplication::setWindowIcon(quillbay::globeIcon());
     quillbay::design::useDefaultFontForWindows();
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "%s: Unexpected argument '%s'.\n", quillbay::kAppTitle,
+                     qPrintable(parser.positionalArguments().constFirst()));
+        return 1;
+    }
 
     quillbay::QtMessenger messenger;
     quillbay::QtWindowMover mover;

@@ -17,23 +17,36 @@ constexpr int kUnshownLifetimeMs = 60000;
 }
 
 int main(int argc, char* argv[]) {
-    quillbay::prepareBrowserEnvironment();
-    // WebEngine reports its GL set-up at every start; in the terminal Quillbay was started from that is noise.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quillbay-browser"));
-    QApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
-
+    QCoreApplication::setApplicationName(QStringLiteral("quillbay-browser"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillbay's preview browser."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption control(QStringLiteral("control"),
                                      QStringLiteral("Take calls from Quillbay over the local socket <name>."),
                                      QStringLiteral("name"));
     parser.addOption(control);
     parser.addPositionalArgument(QStringLiteral("address"), QStringLiteral("Address to open when not controlled."));
+    // --help and --version answer without a display, before QApplication (which aborts without one) and
+    // before the browser engine is prepared; the rest is judged once QApplication took its own options.
+    if (argc > 1) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+        parser.parse(arguments);
+        if (parser.isSet(help) || parser.isSet(version) || arguments.contains(QStringLiteral("--help-all"))) {
+            QCoreApplication answer(argc, argv);
+            parser.process(answer);
+        }
+    }
+
+    quillbay::prepareBrowserEnvironment();
+    // WebEngine reports its GL set-up at every start; in the terminal Quillbay was started from that is noise.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    // Its windows belong to Quillbay: the compositor shows them with Quillbay's icon and menu entry.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(quillbay::kAppId));
     parser.process(app);
 
     quillbay::PreviewWindow window;

@@ -9,12 +9,13 @@
 namespace quillbay {
 
 QString previewModulePath() {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
 #if defined(Q_OS_WIN)
-    return programFolder.filePath(QStringLiteral("quillbay-preview.dll"));
+    const QString name = QStringLiteral("quillbay-preview.dll");
 #else
-    return QDir::cleanPath(programFolder.filePath(QStringLiteral("../lib/quillbay/quillbay-preview.so")));
+    const QString name = QStringLiteral("quillbay-preview.so");
 #endif
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    return QDir::cleanPath(programFolder.filePath(QStringLiteral(QUILLBAY_MODULE_DIR_FROM_BINDIR "/") + name));
 }
 
 DeferredBrowserFactory::DeferredBrowserFactory(QString modulePath, ProcessLauncher& launcher, FileProbe& files,

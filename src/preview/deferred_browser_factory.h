@@ -13,7 +13,8 @@ class FileProbe;
 class ProcessLauncher;
 class ProcessProbe;
 
-// Where the part lies: beside the program on Windows, in ../lib/quillbay elsewhere (as installed, and as built).
+// Where the part lies, relative to the program: beside it on Windows, in ../libexec/quillbay elsewhere, as
+// installed and as built.
 QString previewModulePath();
 
 class DeferredBrowserFactory final : public BrowserFactory {

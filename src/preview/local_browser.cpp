@@ -11,18 +11,12 @@
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
+#include "preview/browser_program.h"
 #include "preview/browser_protocol.h"
 
 namespace quillbay {
 
-QString defaultBrowserProgram() {
-#if defined(Q_OS_WIN)
-    const QString name = QStringLiteral("quillbay-browser.exe");
-#else
-    const QString name = QStringLiteral("quillbay-browser");
-#endif
-    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
-}
+QString defaultBrowserProgram() { return browserProgram(QCoreApplication::applicationDirPath(), QtFileProbe()); }
 
 LocalBrowserFactory::LocalBrowserFactory(ProcessLauncher& launcher, FileProbe& files, ProcessProbe& processes,
                                          LocalBrowserOptions options)
