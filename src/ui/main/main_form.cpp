@@ -14,6 +14,7 @@
 #include "ui/common/design.h"
 #include "ui/main/artwork.h"
 #include "ui/main/help_viewer.h"
+#include "ui/main/input_box.h"
 #include "ui/main/main_form_layout.h"
 #include "ui/main/output_box.h"
 #include "ui/main/rectangle_shape.h"
@@ -88,7 +89,7 @@ void mainForm::buildControls() {
             break;
         }
         case ControlKind::InputBox: {
-            auto* box = new QLineEdit(text, this);
+            auto* box = new InputBox(text, this);
             box->setMaxLength(std::numeric_limits<int>::max());
             box->setCursorPosition(0);
             widget = box;
@@ -213,6 +214,12 @@ void mainForm::Command1_Click() {
     txtLink->setText(QString::fromStdString(snippets.link));
     txtOnload->setText(QString::fromStdString(snippets.onLoad));
 
+    // Disabling the focused control hands the focus down the tab order through every control about to be
+    // disabled, and a line edit tabbed into selects (and lays out again) its whole text. Send it straight
+    // to where that walk ends, the script box after "Generate This Code".
+    QWidget* focused = focusWidget();
+    if (focused == Command1 || qobject_cast<QLineEdit*>(focused) || qobject_cast<QCheckBox*>(focused))
+        txtScript->setFocus(Qt::TabFocusReason);
     Command1->setEnabled(false);
     for (QLineEdit* box : {txtFunctionname, txtWinname, txtUrl, txtWidth, txtHeight}) box->setEnabled(false);
     for (PopupFeature feature : {PopupFeature::Directories, PopupFeature::Location, PopupFeature::Menubar,

@@ -217,6 +217,44 @@ TEST_F(MainFormTest, CopyingPutsTheExactGeneratedCharactersOnTheClipboard) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("pt>\r\nfun"));
 }
 
+// Fields have no length limit: a megabyte in each comes out in the four boxes character for character,
+// and copying the script gives all of it back. (Before the boxes held long paragraphs in pieces, this
+// took minutes.)
+TEST_F(MainFormTest, AMegabyteInEveryFieldComesOutExactly) {
+    const qsizetype size = 1 << 20;
+    auto filled = [&](const QString& unit) {
+        QString text = unit.repeated(size / unit.size() + 1);
+        text.truncate(size);
+        return text;
+    };
+    const QString units[] = {
+        QString::fromUtf8("f\xC3\xA4\xF0\x9D\x84\x9E" "e\xCC\x81" "_"),  // no blank anywhere; a pair, a mark
+        QStringLiteral("https://example.invalid/a b?c=d&e='f' "),
+        QString::fromUtf8("w\xC2\xA0n "),
+        QStringLiteral("123"),
+        QStringLiteral("4 5"),
+    };
+    for (std::size_t i = 0; i < std::size(kInputs); ++i) input(kInputs[i])->setText(filled(units[i]));
+    const PopupSettings settings = rig.form->readSettings();
+    ASSERT_EQ(settings.url, filled(units[1]).toStdString());
+    // Generate pressed while the focus is still in a field (through accessibility, say) rather than on the button.
+    input("txtFunctionname")->setFocus();
+    button("Command1")->click();
+
+    const GeneratedSnippets expected = generate(settings);
+    EXPECT_EQ(output("txtScript")->text(), QString::fromStdString(expected.script));
+    EXPECT_EQ(output("txtOnclick")->text(), QString::fromStdString(expected.onClick));
+    EXPECT_EQ(output("txtLink")->text(), QString::fromStdString(expected.link));
+    EXPECT_EQ(output("txtOnload")->text(), QString::fromStdString(expected.onLoad));
+    EXPECT_EQ(rig.form->readSettings(), settings);
+    EXPECT_EQ(focused(), QStringLiteral("txtScript"));
+
+    click("selectone");
+    QApplication::clipboard()->clear();
+    QTest::keyClick(output("txtScript"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdString(expected.script));
+}
+
 TEST_F(MainFormTest, OutputTextKeepsWhatADocumentWouldRewrite) {
     OutputBox box;
     const QString text = QStringLiteral("a\u00a0b\r\n\r\nc");  // a no-break space and an empty line
