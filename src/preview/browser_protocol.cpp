@@ -129,6 +129,9 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     const qint64 id = nextId_++;
     const QByteArray request = protocol::encode(QJsonObject{
         {QStringLiteral("id"), id}, {QStringLiteral("call"), QString::fromLatin1(name)}, {QStringLiteral("arg"), argument}});
+    // The browser would drop a longer line, and the connection with it; nothing is sent, so the next call
+    // still gets through.
+    if (request.size() > protocol::kMaxLineBytes) return hr::kTooLong;
 
     const QDeadlineTimer deadline(timeout_);
     auto breakOff = [this](HResult code) {

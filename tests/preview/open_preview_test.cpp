@@ -190,6 +190,48 @@ TEST(OpenPreview, BadSizesFailAfterNavigateNamingTheFieldAndQuotingTheText) {
     }
 }
 
+// A message quotes the start of a long field, marked as cut, never the whole of it.
+TEST(OpenPreview, MessagesQuoteOnlyTheStartOfALongField) {
+    const std::string digits(128 * 1024, '7');
+    struct Case {
+        const char* what;
+        std::string PopupSettings::*field;
+        std::string text;
+        HResult navigateAnswer;
+        std::string quoted;
+    };
+    const std::vector<Case> cases{
+        {"width that is no number", &PopupSettings::width, digits + "px", hr::kOk, std::string(40, '7')},
+        {"height out of range", &PopupSettings::height, digits, hr::kOk, std::string(40, '7')},
+        {"address refused", &PopupSettings::url, "http://" + digits, hr::kFail, "http://" + std::string(33, '7')},
+        // A character of two UTF-16 units is not cut in half.
+        {"a pair at the cut", &PopupSettings::width, std::string(39, 'w') + "\xF0\x9D\x84\x9E" + digits, hr::kOk,
+         std::string(39, 'w')},
+    };
+    for (const Case& c : cases) {
+        RecordingFactory factory;
+        factory.journal.answer = [&](const std::string& name) { return name == "Navigate" ? c.navigateAnswer : hr::kOk; };
+        PopupSettings s = startupSettings();
+        s.*c.field = c.text;
+        const auto failure = OpenPreview(s, factory);
+        ASSERT_TRUE(failure) << c.what;
+        EXPECT_THAT(failure->message.toStdString(), HasSubstr("\"" + c.quoted + "\xE2\x80\xA6\"")) << c.what;
+        EXPECT_LT(failure->message.size(), 160) << c.what;
+    }
+}
+
+TEST(OpenPreview, AnAddressTooLongToSendIsSaidToBeTooLong) {
+    RecordingFactory factory;
+    factory.journal.answer = [](const std::string& name) { return name == "Navigate" ? hr::kTooLong : hr::kOk; };
+    PopupSettings s = startupSettings();
+    s.url = std::string(180000, '\x01');
+    const auto failure = OpenPreview(s, factory);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, PreviewStep::Navigate);
+    EXPECT_EQ(failure->message, QStringLiteral("The address is too long to preview (180,000 characters)."));
+    EXPECT_TRUE(factory.journal.released);
+}
+
 TEST(OpenPreview, SizesReachTheBrowserAsNumbers) {
     RecordingFactory factory;
     PopupSettings s = startupSettings();

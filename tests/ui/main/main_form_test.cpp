@@ -141,6 +141,14 @@ TEST(MainFormMessages, EmptyFieldsAreReportedOneAtATimeInTheFixedOrder) {
     }
 }
 
+// Messages quote what was typed, so markup in it shows as typed.
+TEST(MainFormMessages, ShowTheirTextAsPlainText) {
+    MessageAnswerer answerer;
+    QtMessenger().tell(nullptr, QStringLiteral("The width \"<b>wide</b>\" is not a whole number."));
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen().front().format, Qt::PlainText);
+}
+
 TEST_F(MainFormTest, ResetReturnsToEditingStateWithTheResetDefaults) {
     for (const char* name : kCheckBoxes) rig.control<QCheckBox>(name)->setChecked(true);
     input("txtFunctionname")->setText(QStringLiteral("other"));
