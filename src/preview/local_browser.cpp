@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <array>
 
 #include "platform/file_probe.h"
@@ -71,6 +72,18 @@ QString unguessableName() {
     return name;
 }
 
+// The user's runtime folder when the session has one: private to the user and emptied at log-out, unlike
+// the shared temporary folder, where a socket stays behind when its tool is killed during start-up.
+QString socketFolder() {
+#if defined(Q_OS_UNIX)
+    // Without it Qt would make up a folder of its own in the temporary folder, and say so on the terminal.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return {};
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#else
+    return {};  // a named pipe, not a file
+#endif
+}
+
 BrowserFactory::Created failure(HResult code, const QString& error) {
     BrowserFactory::Created created;
     created.code = code;
@@ -88,7 +101,11 @@ BrowserFactory::Created LocalBrowserFactory::create() {
     QLocalServer server;
     server.setSocketOptions(QLocalServer::UserAccessOption);
     server.setMaxPendingConnections(1);
-    if (!server.listen(unguessableName()))
+    const QString name = unguessableName();
+    const QString folder = socketFolder();
+    // A folder path too long for a socket address leaves the temporary folder.
+    const bool listening = (!folder.isEmpty() && server.listen(QDir(folder).filePath(name))) || server.listen(name);
+    if (!listening)
         return failure(hr::kFail,
                        QStringLiteral("The preview browser could not be started: %1.").arg(server.errorString()));
 

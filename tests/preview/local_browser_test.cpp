@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <optional>
 
 #include "preview/socket_peer.h"
 
@@ -95,6 +97,39 @@ TEST(LocalBrowserFactory, StartsTheProgramOnAPrivateSocketAndCarriesCalls) {
         EXPECT_FALSE(QFileInfo::exists(args[1]));
     }
     EXPECT_NE(rig.launcher.argumentLists[0][1], rig.launcher.argumentLists[1][1]);
+}
+
+// The socket lies in the user's runtime folder when there is one, else in the temporary folder, as it does
+// when the runtime folder's path is too long for a socket address.
+TEST(LocalBrowserFactory, PutsTheSocketInTheRuntimeFolder) {
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir runtime;
+    QTemporaryDir deep;
+    const QString tooLong = deep.filePath(QString(120, QLatin1Char('d')));
+    ASSERT_TRUE(QDir().mkpath(tooLong));
+    QFile::setPermissions(tooLong, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const struct {
+        const char* what;
+        std::optional<QString> runtimeFolder;
+        QString socketFolder;
+    } cases[] = {
+        {"runtime folder", runtime.path(), runtime.path()},
+        {"none", std::nullopt, QDir::tempPath()},
+        {"path too long", tooLong, QDir::tempPath()},
+    };
+    for (const auto& c : cases) {
+        if (c.runtimeFolder) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(*c.runtimeFolder));
+        else qunsetenv("XDG_RUNTIME_DIR");
+        Rig rig;
+        rig.launcher.script = greetsThen({});
+        const BrowserFactory::Created created = rig.factory.create();
+        EXPECT_TRUE(created.browser) << c.what << ": " << created.error.toStdString();
+        ASSERT_EQ(rig.launcher.argumentLists.size(), 1) << c.what;
+        EXPECT_EQ(QFileInfo(rig.launcher.argumentLists[0].value(1)).absolutePath(), QDir(c.socketFolder).absolutePath())
+            << c.what;
+    }
+    if (saved.isNull()) qunsetenv("XDG_RUNTIME_DIR");
+    else qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
