@@ -8,6 +8,8 @@
 #include <limits>
 #include <utility>
 
+#include "preview/painting_wait.h"
+
 namespace quillbay::protocol {
 
 QByteArray encode(const QJsonObject& message) {
@@ -81,7 +83,8 @@ HResult dispatch(WebBrowser& target, const QJsonObject& request) {
     return hr::kMemberNotFound;
 }
 
-std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure) {
+std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure,
+                                   const std::function<void()>& idle) {
     const QDeadlineTimer deadline(timeout);
     auto fail = [&](HResult code) -> std::optional<QByteArray> {
         if (failure) *failure = code;
@@ -97,7 +100,10 @@ std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::millisecon
         if (socket.bytesAvailable() > kMaxLineBytes) return fail(hr::kUnexpected);
         if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
         if (deadline.hasExpired()) return fail(hr::kTimeout);
-        if (!socket.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
+        qint64 wait = std::max<qint64>(1, deadline.remainingTime());
+        if (idle) wait = std::min<qint64>(wait, PaintingWait::kSlice.count());
+        if (!socket.waitForReadyRead(static_cast<int>(wait))) {
+            if (idle) idle();
             if (socket.canReadLine()) continue;
             if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
             if (deadline.hasExpired()) return fail(hr::kTimeout);
@@ -134,6 +140,7 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     if (request.size() > protocol::kMaxLineBytes) return hr::kTooLong;
 
     const QDeadlineTimer deadline(timeout_);
+    PaintingWait wait;  // the windows keep painting until the answer comes
     auto breakOff = [this](HResult code) {
         broken_ = true;
         socket_->abort();
@@ -142,14 +149,16 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
     while (socket_->bytesToWrite() > 0) {
         if (deadline.hasExpired()) return breakOff(hr::kTimeout);
-        if (!socket_->waitForBytesWritten(static_cast<int>(std::max<qint64>(1, deadline.remainingTime()))) &&
-            socket_->state() != QLocalSocket::ConnectedState)
-            return breakOff(hr::kDisconnected);
+        const qint64 slice = std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
+        if (!socket_->waitForBytesWritten(static_cast<int>(slice))) {
+            if (socket_->state() != QLocalSocket::ConnectedState) return breakOff(hr::kDisconnected);
+            wait();
+        }
     }
 
     HResult failure = hr::kFail;
     const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
-    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure);
+    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure, std::ref(wait));
     if (!line) return breakOff(failure);
     const std::optional<QJsonObject> reply = protocol::decode(*line);
     if (!reply || reply->value(QStringLiteral("id")).toInteger(-1) != id ||

@@ -13,6 +13,7 @@
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
 #include "preview/browser_protocol.h"
+#include "preview/painting_wait.h"
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
@@ -114,6 +115,7 @@ BrowserFactory::Created LocalBrowserFactory::create() {
         return failure(hr::kFail, QStringLiteral("The preview browser could not be started:\n%1").arg(program));
 
     const QDeadlineTimer deadline(options_.startTimeout);
+    PaintingWait wait;  // the windows keep painting while the browser starts
     const auto notStarted = [&] {
         const long long seconds = (options_.startTimeout.count() + 999) / 1000;
         return failure(hr::kTimeout, QStringLiteral("The preview browser did not start within %1 second%2.")
@@ -123,15 +125,16 @@ BrowserFactory::Created LocalBrowserFactory::create() {
     const auto stopped = [] {
         return failure(hr::kDisconnected, QStringLiteral("The preview browser stopped before it was ready."));
     };
-    // Wait in slices so that a browser that dies at start is noticed at once, not at the deadline.
+    // Wait in slices, so that a browser that dies at start is noticed at once, not at the deadline.
     while (!server.hasPendingConnections()) {
         if (deadline.hasExpired()) return notStarted();
-        const qint64 slice = std::min<qint64>(100, std::max<qint64>(1, deadline.remainingTime()));
+        const qint64 slice = std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
         if (server.waitForNewConnection(static_cast<int>(slice))) break;
         if (pid > 0 && !processes_.isRunning(pid)) {
             if (server.waitForNewConnection(0)) break;  // it may have connected just before ending
             return stopped();
         }
+        wait();
     }
     std::unique_ptr<QLocalSocket> socket(server.nextPendingConnection());
     if (!socket) return stopped();
@@ -140,7 +143,7 @@ BrowserFactory::Created LocalBrowserFactory::create() {
 
     HResult code = hr::kFail;
     const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
-    const std::optional<QByteArray> line = protocol::readLine(*socket, remaining, &code);
+    const std::optional<QByteArray> line = protocol::readLine(*socket, remaining, &code, std::ref(wait));
     if (!line) return code == hr::kTimeout ? notStarted() : stopped();
     const std::optional<QJsonObject> message = protocol::decode(*line);
     const std::optional<protocol::Hello> hello = message ? protocol::parseHello(*message) : std::nullopt;

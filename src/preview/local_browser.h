@@ -5,6 +5,7 @@
 #include <QString>
 #include <chrono>
 
+#include "platform/busy_indicator.h"
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
 #include "preview/open_preview.h"
@@ -48,7 +49,7 @@ private:
 class SystemPreview {
 public:
     explicit SystemPreview(Messenger& messenger, LocalBrowserOptions options = {defaultBrowserProgram()})
-        : browsers_(launcher_, files_, processes_, std::move(options)), service_(messenger, browsers_) {}
+        : browsers_(launcher_, files_, processes_, std::move(options)), service_(messenger, browsers_, &busy_) {}
     SystemPreview(const SystemPreview&) = delete;
     SystemPreview& operator=(const SystemPreview&) = delete;
 
@@ -58,6 +59,7 @@ public:
     }
 
 private:
+    QtBusyIndicator busy_;
     QtProcessLauncher launcher_;
     QtFileProbe files_;
     SystemProcessProbe processes_;

@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 
+#include "platform/busy_indicator.h"
 #include "platform/messenger.h"
 
 namespace quillbay {
@@ -175,8 +176,10 @@ std::optional<PreviewFailure> OpenPreview(const PopupSettings& settings, Browser
 }
 
 void PreviewService::operator()(QWidget* parent, const PopupSettings& settings) const {
-    if (const std::optional<PreviewFailure> failure = OpenPreview(settings, browsers_))
-        messenger_.tell(parent, failure->message);
+    if (busy_) busy_->begin();
+    const std::optional<PreviewFailure> failure = OpenPreview(settings, browsers_);
+    if (busy_) busy_->end();
+    if (failure) messenger_.tell(parent, failure->message);
 }
 
 }  // namespace quillbay

@@ -3,7 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -192,6 +196,83 @@ TEST(LocalBrowserFactory, ABrowserThatDiesAtStartIsNoticedBeforeTheDeadline) {
     LocalBrowserFactory factory(launcher, files, processes, LocalBrowserOptions{QStringLiteral("b"), 1h, 1h});
     const BrowserFactory::Created created = factory.create();
     EXPECT_EQ(created.code, hr::kDisconnected);
+}
+
+// A window of the tool's, as the preview's waits see it: what reaches it while the browser keeps us waiting.
+struct WindowDuringWait {
+    WindowDuringWait() {
+        window.resize(200, 100);
+        button->setGeometry(10, 10, 100, 30);
+        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
+        window.installEventFilter(&paints);
+        window.show();
+        QApplication::processEvents();
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this] { ++timerFires; });
+    }
+    // Run on the browser's side while the tool waits: asks for a repaint, clicks the button and starts a timer.
+    void poke() {
+        QMetaObject::invokeMethod(
+            &window,
+            [this] {
+                paintsWhenPoked = paints.count;
+                window.update();
+                QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
+                timer.start();  // (after the click, which handles events itself)
+            },
+            Qt::QueuedConnection);
+    }
+    struct PaintCounter : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++count;
+            return false;
+        }
+        int count = 0;
+    } paints;
+    QWidget window;
+    QPushButton* button = new QPushButton(&window);
+    QTimer timer;
+    int clicks = 0;
+    int timerFires = 0;
+    int paintsWhenPoked = -1;
+};
+
+// While the browser keeps the tool waiting (starting, then a call), the windows still repaint, but a
+// click does nothing, then or later, and the tool's timers wait their turn.
+TEST(LocalBrowserFactory, WaitingOnTheBrowserKeepsWindowsPaintingButTakesNoInput) {
+    const struct {
+        const char* what;
+        bool greets;
+    } cases[] = {{"never greets", false}, {"greets, never answers", true}};
+    for (const auto& c : cases) {
+        WindowDuringWait tool;
+        FakeLauncher launcher;
+        FakeFiles files;
+        FakeProcesses processes;
+        launcher.script = [&](QLocalSocket& s, SocketPeer& p) {
+            if (c.greets) {
+                SocketPeer::send(s, protocol::encode(protocol::helloMessage(4242)));
+                SocketPeer::readRequest(s);
+            }
+            tool.poke();
+            p.holdUntilReleased();
+        };
+        LocalBrowserFactory factory(launcher, files, processes, LocalBrowserOptions{QStringLiteral("b"), 800ms, 800ms});
+        BrowserFactory::Created created = factory.create();
+        if (c.greets) {
+            ASSERT_TRUE(created.browser) << c.what;
+            EXPECT_EQ(created.browser->put_Visible(kVariantTrue), hr::kTimeout) << c.what;
+        } else {
+            EXPECT_EQ(created.code, hr::kTimeout) << c.what;
+        }
+        ASSERT_GE(tool.paintsWhenPoked, 0) << c.what << ": nothing was handled while waiting";
+        EXPECT_GT(tool.paints.count, tool.paintsWhenPoked) << c.what << ": no repaint while waiting";
+        EXPECT_EQ(tool.timerFires, 0) << c.what;
+        for (auto& peer : launcher.peers) peer->release();
+        QTest::qWait(50);
+        EXPECT_EQ(tool.clicks, 0) << c.what;
+        EXPECT_GT(tool.timerFires, 0) << c.what << ": the timer runs once the wait is over";
+    }
 }
 
 TEST(SystemProcessProbe, KnowsThisProcessAndNotAnImpossibleOne) {

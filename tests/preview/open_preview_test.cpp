@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/busy_indicator.h"
 #include "platform/messenger.h"
 #include "preview/preview_fakes.h"
 
@@ -303,6 +304,42 @@ TEST(PreviewService, TellsOnceOnFailureAndNothingOnSuccess) {
     ASSERT_EQ(messenger.told.size(), 1u);
     EXPECT_EQ(messenger.told[0].first, parent);
     EXPECT_THAT(messenger.told[0].second.toStdString(), HasSubstr("The width \"wide\""));
+}
+
+// The busy cursor shows for the whole of the steps, and is gone before any message.
+TEST(PreviewService, ShowsItIsBusyWhileTheStepsRunButNotDuringTheMessage) {
+    struct Busy final : BusyIndicator {
+        void begin() override {
+            ++depth;
+            callsAtBegin = journal->calls.size();
+        }
+        void end() override {
+            --depth;
+            callsAtEnd = journal->calls.size();
+        }
+        const testing::Journal* journal = nullptr;
+        int depth = 0;
+        std::size_t callsAtBegin = 99, callsAtEnd = 0;
+    };
+    struct Teller final : Messenger {
+        void tell(QWidget*, const QString&) override { busyWhenTold = busy->depth; }
+        const Busy* busy = nullptr;
+        int busyWhenTold = -1;
+    };
+    for (const char* width : {"200", "wide"}) {
+        RecordingFactory factory;
+        Busy busy;
+        busy.journal = &factory.journal;
+        Teller messenger;
+        messenger.busy = &busy;
+        PopupSettings s = startupSettings();
+        s.width = width;
+        PreviewService(messenger, factory, &busy)(nullptr, s);
+        EXPECT_EQ(busy.depth, 0) << width;
+        EXPECT_EQ(busy.callsAtBegin, 0u) << width;
+        EXPECT_EQ(busy.callsAtEnd, factory.journal.calls.size()) << width;
+        EXPECT_EQ(messenger.busyWhenTold, std::string(width) == "wide" ? 0 : -1) << width;
+    }
 }
 
 }  // namespace
