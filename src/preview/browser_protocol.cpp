@@ -149,7 +149,8 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
     while (socket_->bytesToWrite() > 0) {
         if (deadline.hasExpired()) return breakOff(hr::kTimeout);
-        const qint64 slice = std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
+        const qint64 slice =
+            std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
         if (!socket_->waitForBytesWritten(static_cast<int>(slice))) {
             if (socket_->state() != QLocalSocket::ConnectedState) return breakOff(hr::kDisconnected);
             wait();

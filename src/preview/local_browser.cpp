@@ -128,7 +128,8 @@ BrowserFactory::Created LocalBrowserFactory::create() {
     // Wait in slices, so that a browser that dies at start is noticed at once, not at the deadline.
     while (!server.hasPendingConnections()) {
         if (deadline.hasExpired()) return notStarted();
-        const qint64 slice = std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
+        const qint64 slice =
+            std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
         if (server.waitForNewConnection(static_cast<int>(slice))) break;
         if (pid > 0 && !processes_.isRunning(pid)) {
             if (server.waitForNewConnection(0)) break;  // it may have connected just before ending

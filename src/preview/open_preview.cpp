@@ -72,7 +72,6 @@ QString actionText(PreviewStep step, const QString& argument, bool on) {
 }
 
 QString callFailureText(HResult code, const QString& action) {
-    if (code == hr::kTooLong) return QStringLiteral("The preview browser could not be asked to %1: that is too long.").arg(action);
     if (code == hr::kTimeout) return QStringLiteral("The preview browser did not answer when asked to %1.").arg(action);
     if (code == hr::kDisconnected)
         return QStringLiteral("The preview browser closed when asked to %1.").arg(action);

@@ -211,7 +211,9 @@ TEST(OpenPreview, MessagesQuoteOnlyTheStartOfALongField) {
     };
     for (const Case& c : cases) {
         RecordingFactory factory;
-        factory.journal.answer = [&](const std::string& name) { return name == "Navigate" ? c.navigateAnswer : hr::kOk; };
+        factory.journal.answer = [&](const std::string& call) {
+            return call == "Navigate" ? c.navigateAnswer : hr::kOk;
+        };
         PopupSettings s = startupSettings();
         s.*c.field = c.text;
         const auto failure = OpenPreview(s, factory);

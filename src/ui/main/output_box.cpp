@@ -175,11 +175,13 @@ bool OutputBox::deleteAcrossPieceBreak(QKeyEvent* event) {
     if (cursor.hasSelection()) return false;
     if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) {
         if (!cursor.atBlockStart() || !continuesParagraph(cursor.block())) return false;
-        while (cursor.atBlockStart() && continuesParagraph(cursor.block())) cursor.movePosition(QTextCursor::PreviousCharacter);
+        while (cursor.atBlockStart() && continuesParagraph(cursor.block()))
+            cursor.movePosition(QTextCursor::PreviousCharacter);
         cursor.deletePreviousChar();
     } else if (event == QKeySequence::Delete) {
         if (!cursor.atBlockEnd() || !continuesParagraph(cursor.block().next())) return false;
-        while (cursor.atBlockEnd() && continuesParagraph(cursor.block().next())) cursor.movePosition(QTextCursor::NextCharacter);
+        while (cursor.atBlockEnd() && continuesParagraph(cursor.block().next()))
+            cursor.movePosition(QTextCursor::NextCharacter);
         cursor.deleteChar();
     } else {
         return false;
