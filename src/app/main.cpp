@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/busy_indicator.h"
 #include "platform/document_opener.h"
 #include "platform/file_probe.h"
 #include "platform/messenger.h"
@@ -59,11 +60,12 @@ int main(int argc, char* argv[]) {
     quillbay::QtDocumentOpener documents;
     quillbay::QtProcessLauncher launcher;
     quillbay::SystemProcessProbe processes;
+    quillbay::QtBusyIndicator busy;
     const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
 
     // quillbay-browser beside this program, one per press; what drives it is loaded at the first press.
     quillbay::DeferredBrowserFactory browsers(quillbay::previewModulePath(), launcher, files, processes);
-    const quillbay::PreviewService preview(messenger, browsers);
+    const quillbay::PreviewService preview(messenger, browsers, &busy);
     quillbay::AboutWindow about(*registry, files, launcher, messenger);
 
     quillbay::MainFormServices services;

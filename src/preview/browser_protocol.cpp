@@ -7,6 +7,8 @@
 #include <functional>
 #include <limits>
 
+#include "preview/painting_wait.h"
+
 namespace quillbay::protocol {
 
 QByteArray encode(const QJsonObject& message) {
@@ -80,7 +82,8 @@ HResult dispatch(WebBrowser& target, const QJsonObject& request) {
     return hr::kMemberNotFound;
 }
 
-std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure) {
+std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure,
+                                   const std::function<void()>& idle) {
     const QDeadlineTimer deadline(timeout);
     auto fail = [&](HResult code) -> std::optional<QByteArray> {
         if (failure) *failure = code;
@@ -96,7 +99,10 @@ std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::millisecon
         if (socket.bytesAvailable() > kMaxLineBytes) return fail(hr::kUnexpected);
         if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
         if (deadline.hasExpired()) return fail(hr::kTimeout);
-        if (!socket.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
+        qint64 wait = std::max<qint64>(1, deadline.remainingTime());
+        if (idle) wait = std::min<qint64>(wait, PaintingWait::kSlice.count());
+        if (!socket.waitForReadyRead(static_cast<int>(wait))) {
+            if (idle) idle();
             if (socket.canReadLine()) continue;
             if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
             if (deadline.hasExpired()) return fail(hr::kTimeout);

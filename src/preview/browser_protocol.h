@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 #include "preview/web_browser.h"
@@ -38,7 +39,9 @@ HResult dispatch(WebBrowser& target, const QJsonObject& request);
 
 // Reads one line within the deadline. Empty when the deadline passes, the peer goes away or the
 // line grows past kMaxLineBytes; `failure` then says which (hr::kTimeout, kDisconnected, kUnexpected).
-std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure);
+// With `idle`, waits in short slices and calls it whenever a slice passes without data.
+std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure,
+                                   const std::function<void()>& idle = {});
 
 }  // namespace quillbay::protocol
 

@@ -6,6 +6,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <array>
 
 #include "platform/file_probe.h"
@@ -13,6 +14,7 @@
 #include "platform/process_probe.h"
 #include "preview/browser_program.h"
 #include "preview/browser_protocol.h"
+#include "preview/painting_wait.h"
 
 namespace quillbay {
 
@@ -33,6 +35,18 @@ QString unguessableName() {
     return name;
 }
 
+// The user's runtime folder when the session has one: private to the user and emptied at log-out, unlike
+// the shared temporary folder, where a socket stays behind when its tool is killed during start-up.
+QString socketFolder() {
+#if defined(Q_OS_UNIX)
+    // Without it Qt would make up a folder of its own in the temporary folder, and say so on the terminal.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return {};
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#else
+    return {};  // a named pipe, not a file
+#endif
+}
+
 BrowserFactory::Created failure(HResult code, const QString& error) {
     BrowserFactory::Created created;
     created.code = code;
@@ -50,7 +64,11 @@ BrowserFactory::Created LocalBrowserFactory::create() {
     QLocalServer server;
     server.setSocketOptions(QLocalServer::UserAccessOption);
     server.setMaxPendingConnections(1);
-    if (!server.listen(unguessableName()))
+    const QString name = unguessableName();
+    const QString folder = socketFolder();
+    // A folder path too long for a socket address leaves the temporary folder.
+    const bool listening = (!folder.isEmpty() && server.listen(QDir(folder).filePath(name))) || server.listen(name);
+    if (!listening)
         return failure(hr::kFail,
                        QStringLiteral("The preview browser could not be started: %1.").arg(server.errorString()));
 
@@ -59,6 +77,7 @@ BrowserFactory::Created LocalBrowserFactory::create() {
         return failure(hr::kFail, QStringLiteral("The preview browser could not be started:\n%1").arg(program));
 
     const QDeadlineTimer deadline(options_.startTimeout);
+    PaintingWait wait;  // the windows keep painting while the browser starts
     const auto notStarted = [&] {
         const long long seconds = (options_.startTimeout.count() + 999) / 1000;
         return failure(hr::kTimeout, QStringLiteral("The preview browser did not start within %1 second%2.")
@@ -68,15 +87,17 @@ BrowserFactory::Created LocalBrowserFactory::create() {
     const auto stopped = [] {
         return failure(hr::kDisconnected, QStringLiteral("The preview browser stopped before it was ready."));
     };
-    // Wait in slices so that a browser that dies at start is noticed at once, not at the deadline.
+    // Wait in slices, so that a browser that dies at start is noticed at once, not at the deadline.
     while (!server.hasPendingConnections()) {
         if (deadline.hasExpired()) return notStarted();
-        const qint64 slice = std::min<qint64>(100, std::max<qint64>(1, deadline.remainingTime()));
+        const qint64 slice =
+            std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
         if (server.waitForNewConnection(static_cast<int>(slice))) break;
         if (pid > 0 && !processes_.isRunning(pid)) {
             if (server.waitForNewConnection(0)) break;  // it may have connected just before ending
             return stopped();
         }
+        wait();
     }
     std::unique_ptr<QLocalSocket> socket(server.nextPendingConnection());
     if (!socket) return stopped();
@@ -85,7 +106,7 @@ BrowserFactory::Created LocalBrowserFactory::create() {
 
     HResult code = hr::kFail;
     const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
-    const std::optional<QByteArray> line = protocol::readLine(*socket, remaining, &code);
+    const std::optional<QByteArray> line = protocol::readLine(*socket, remaining, &code, std::ref(wait));
     if (!line) return code == hr::kTimeout ? notStarted() : stopped();
     const std::optional<QJsonObject> message = protocol::decode(*line);
     const std::optional<protocol::Hello> hello = message ? protocol::parseHello(*message) : std::nullopt;
@@ -114,8 +135,12 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     const qint64 id = nextId_++;
     const QByteArray request = protocol::encode(QJsonObject{
         {QStringLiteral("id"), id}, {QStringLiteral("call"), QString::fromLatin1(name)}, {QStringLiteral("arg"), argument}});
+    // The browser would drop a longer line, and the connection with it; nothing is sent, so the next call
+    // still gets through.
+    if (request.size() > protocol::kMaxLineBytes) return hr::kTooLong;
 
     const QDeadlineTimer deadline(timeout_);
+    PaintingWait wait;  // the windows keep painting until the answer comes
     auto breakOff = [this](HResult code) {
         broken_ = true;
         socket_->abort();
@@ -124,14 +149,17 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
     while (socket_->bytesToWrite() > 0) {
         if (deadline.hasExpired()) return breakOff(hr::kTimeout);
-        if (!socket_->waitForBytesWritten(static_cast<int>(std::max<qint64>(1, deadline.remainingTime()))) &&
-            socket_->state() != QLocalSocket::ConnectedState)
-            return breakOff(hr::kDisconnected);
+        const qint64 slice =
+            std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
+        if (!socket_->waitForBytesWritten(static_cast<int>(slice))) {
+            if (socket_->state() != QLocalSocket::ConnectedState) return breakOff(hr::kDisconnected);
+            wait();
+        }
     }
 
     HResult failure = hr::kFail;
     const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
-    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure);
+    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure, std::ref(wait));
     if (!line) return breakOff(failure);
     const std::optional<QJsonObject> reply = protocol::decode(*line);
     if (!reply || reply->value(QStringLiteral("id")).toInteger(-1) != id ||

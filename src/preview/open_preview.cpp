@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 
+#include "platform/busy_indicator.h"
 #include "platform/messenger.h"
 
 namespace quillbay {
@@ -37,6 +38,17 @@ Int32Parse parseInt32(std::string_view text, std::int32_t& value) {
 
 namespace {
 
+// Messages quote at most this many characters of a field, so that a box stays the size of its sentence.
+constexpr qsizetype kQuotedLength = 40;
+
+// The text, or its beginning marked as cut short.
+QString excerpt(const QString& text) {
+    if (text.size() <= kQuotedLength) return text;
+    qsizetype length = kQuotedLength;
+    if (text.at(length - 1).isHighSurrogate()) --length;  // never half a character
+    return text.left(length) + QChar(0x2026);
+}
+
 QString onOff(bool on, const char* what) {
     return QStringLiteral("%1 the %2").arg(on ? QStringLiteral("show") : QStringLiteral("hide"), QLatin1String(what));
 }
@@ -46,7 +58,7 @@ QString actionText(PreviewStep step, const QString& argument, bool on) {
     switch (step) {
         case PreviewStep::Create: return QStringLiteral("start");
         case PreviewStep::Visible: return QStringLiteral("show its window");
-        case PreviewStep::Navigate: return QStringLiteral("open the address \"%1\"").arg(argument);
+        case PreviewStep::Navigate: return QStringLiteral("open the address \"%1\"").arg(excerpt(argument));
         case PreviewStep::Height: return QStringLiteral("set the window height to %1").arg(argument);
         case PreviewStep::Width: return QStringLiteral("set the window width to %1").arg(argument);
         case PreviewStep::AddressBar: return onOff(on, "address bar");
@@ -69,7 +81,7 @@ QString callFailureText(HResult code, const QString& action) {
 }
 
 QString sizeFailureText(const char* field, const std::string& text, Int32Parse problem) {
-    const QString quoted = QString::fromStdString(text);
+    const QString quoted = excerpt(QString::fromStdString(text));
     if (problem == Int32Parse::OutOfRange)
         return QStringLiteral("The %1 \"%2\" is out of range: it must lie between %3 and %4.")
             .arg(QLatin1String(field), quoted)
@@ -114,7 +126,11 @@ std::optional<PreviewFailure> OpenPreview(const PopupSettings& settings, Browser
 
     // 4. The address as typed; the page loads on in the browser while the preview goes on.
     const QString url = QString::fromStdString(settings.url);
-    if (auto failed = check(PreviewStep::Navigate, browser->Navigate(url), url, true)) return failed;
+    const HResult navigated = browser->Navigate(url);
+    if (navigated == hr::kTooLong)
+        return PreviewFailure{PreviewStep::Navigate, navigated,
+                              QStringLiteral("The address is too long to preview (%L1 characters).").arg(url.size())};
+    if (auto failed = check(PreviewStep::Navigate, navigated, url, true)) return failed;
 
     // 5, 6. Height before width.
     struct Size {
@@ -159,8 +175,10 @@ std::optional<PreviewFailure> OpenPreview(const PopupSettings& settings, Browser
 }
 
 void PreviewService::operator()(QWidget* parent, const PopupSettings& settings) const {
-    if (const std::optional<PreviewFailure> failure = OpenPreview(settings, browsers_))
-        messenger_.tell(parent, failure->message);
+    if (busy_) busy_->begin();
+    const std::optional<PreviewFailure> failure = OpenPreview(settings, browsers_);
+    if (busy_) busy_->end();
+    if (failure) messenger_.tell(parent, failure->message);
 }
 
 }  // namespace quillbay

@@ -14,6 +14,7 @@ class QWidget;
 
 namespace quillbay {
 
+class BusyIndicator;
 class Messenger;
 
 // Makes a new, independent browser for each preview.
@@ -49,14 +50,17 @@ Int32Parse parseInt32(std::string_view text, std::int32_t& value);
 std::optional<PreviewFailure> OpenPreview(const PopupSettings& settings, BrowserFactory& browsers);
 
 // What the main window's "Preview" button calls: OpenPreview, and one message if it fails.
+// While the steps wait on the browser, `busy` (when given) shows it; it is over before the message.
 class PreviewService {
 public:
-    PreviewService(Messenger& messenger, BrowserFactory& browsers) : messenger_(messenger), browsers_(browsers) {}
+    PreviewService(Messenger& messenger, BrowserFactory& browsers, BusyIndicator* busy = nullptr)
+        : messenger_(messenger), browsers_(browsers), busy_(busy) {}
     void operator()(QWidget* parent, const PopupSettings& settings) const;
 
 private:
     Messenger& messenger_;
     BrowserFactory& browsers_;
+    BusyIndicator* busy_;
 };
 
 }  // namespace quillbay

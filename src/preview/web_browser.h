@@ -29,6 +29,7 @@ inline constexpr HResult kUnexpected = static_cast<HResult>(0x8000FFFFu);     //
 inline constexpr HResult kMemberNotFound = static_cast<HResult>(0x80020003u); // unknown operation
 inline constexpr HResult kTimeout = static_cast<HResult>(0x800705B4u);        // no answer in time
 inline constexpr HResult kDisconnected = static_cast<HResult>(0x80010108u);   // the browser went away
+inline constexpr HResult kTooLong = static_cast<HResult>(0x800700CEu);       // a request too long to send
 }  // namespace hr
 
 class WebBrowser {

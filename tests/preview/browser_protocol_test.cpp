@@ -148,6 +148,43 @@ TEST(LocalBrowser, FailsACallThePeerDoesNotAnswerProperly) {
     }
 }
 
+// The longest request the browser's reader takes is sent; one more byte, and the call fails at once
+// without sending anything, so the connection still carries the next call.
+TEST(LocalBrowser, ARequestTooLongForTheBrowserIsNeverSent) {
+    const qsizetype overhead = protocol::encode(QJsonObject{{QStringLiteral("id"), 1},
+                                                            {QStringLiteral("call"), QStringLiteral("Navigate")},
+                                                            {QStringLiteral("arg"), QString()}})
+                                   .size();
+    const qsizetype longest = protocol::kMaxLineBytes - overhead;
+    for (const qsizetype length : {longest, longest + 1}) {
+        std::mutex lock;
+        QStringList seen;
+        Connection c([&](QLocalSocket& socket, SocketPeer&) {
+            for (QJsonObject request; !(request = SocketPeer::readRequest(socket)).isEmpty();) {
+                {
+                    std::lock_guard guard(lock);
+                    seen << request.value(QStringLiteral("call")).toString();
+                }
+                SocketPeer::reply(socket, request, hr::kOk);
+            }
+        });
+        ASSERT_TRUE(c.browser);
+        const bool fits = length == longest;
+        EXPECT_EQ(c.browser->Navigate(QString(length, QLatin1Char('a'))), fits ? hr::kOk : hr::kTooLong) << length;
+        EXPECT_EQ(c.browser->put_Height(350), hr::kOk) << length;
+        c.browser.reset();
+        c.peer.reset();
+        EXPECT_EQ(seen, fits ? QStringList({"Navigate", "put_Height"}) : QStringList({"put_Height"})) << length;
+    }
+    // Control characters are written out in the request, six bytes each: a sixth of the limit is too long.
+    Connection c([](QLocalSocket& s, SocketPeer& p) {
+        SocketPeer::reply(s, SocketPeer::readRequest(s), hr::kOk);
+        p.holdUntilReleased();
+    });
+    ASSERT_TRUE(c.browser);
+    EXPECT_EQ(c.browser->Navigate(QString(protocol::kMaxLineBytes / 6 + 1, QChar(1))), hr::kTooLong);
+}
+
 TEST(LocalBrowser, AnAnswerSentJustBeforeHangingUpStillCounts) {
     Connection c([](QLocalSocket& s, SocketPeer&) {
         SocketPeer::reply(s, SocketPeer::readRequest(s), hr::kInvalidArg);

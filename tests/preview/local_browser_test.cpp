@@ -3,8 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <optional>
 
 #include "preview/socket_peer.h"
 #include "support/platform_fakes.h"
@@ -34,10 +40,11 @@ struct Rig {
     SocketPeer::Script script;
     QList<QFileDevice::Permissions> socketPermissions;
     std::vector<std::unique_ptr<SocketPeer>> peers;
-    LocalBrowserFactory factory{launcher, files, processes,
-                                LocalBrowserOptions{QStringLiteral("/opt/q/quillbay-browser"), 400ms, 2s}};
+    LocalBrowserFactory factory;
 
-    Rig() {
+    explicit Rig(std::chrono::milliseconds startTimeout = 400ms, std::chrono::milliseconds callTimeout = 2s)
+        : factory(launcher, files, processes,
+                  LocalBrowserOptions{QStringLiteral("/opt/q/quillbay-browser"), startTimeout, callTimeout}) {
         files.files << QStringLiteral("/opt/q/quillbay-browser");
         launcher.onStart = [this](const QString&, const QStringList& arguments) {
             const QString name = arguments.value(1);
@@ -78,6 +85,39 @@ TEST(LocalBrowserFactory, StartsTheProgramOnAPrivateSocketAndCarriesCalls) {
         EXPECT_FALSE(QFileInfo::exists(args[1]));
     }
     EXPECT_NE(rig.launcher.calls[0].arguments[1], rig.launcher.calls[1].arguments[1]);
+}
+
+// The socket lies in the user's runtime folder when there is one, else in the temporary folder, as it does
+// when the runtime folder's path is too long for a socket address.
+TEST(LocalBrowserFactory, PutsTheSocketInTheRuntimeFolder) {
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir runtime;
+    QTemporaryDir deep;
+    const QString tooLong = deep.filePath(QString(120, QLatin1Char('d')));
+    ASSERT_TRUE(QDir().mkpath(tooLong));
+    QFile::setPermissions(tooLong, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const struct {
+        const char* what;
+        std::optional<QString> runtimeFolder;
+        QString socketFolder;
+    } cases[] = {
+        {"runtime folder", runtime.path(), runtime.path()},
+        {"none", std::nullopt, QDir::tempPath()},
+        {"path too long", tooLong, QDir::tempPath()},
+    };
+    for (const auto& c : cases) {
+        if (c.runtimeFolder) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(*c.runtimeFolder));
+        else qunsetenv("XDG_RUNTIME_DIR");
+        Rig rig;
+        rig.script = greetsThen({});
+        const BrowserFactory::Created created = rig.factory.create();
+        EXPECT_TRUE(created.browser) << c.what << ": " << created.error.toStdString();
+        ASSERT_EQ(rig.launcher.calls.size(), 1u) << c.what;
+        EXPECT_EQ(QFileInfo(rig.launcher.calls[0].arguments.value(1)).absolutePath(), QDir(c.socketFolder).absolutePath())
+            << c.what;
+    }
+    if (saved.isNull()) qunsetenv("XDG_RUNTIME_DIR");
+    else qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
@@ -141,6 +181,80 @@ TEST(LocalBrowserFactory, ABrowserThatDiesAtStartIsNoticedBeforeTheDeadline) {
     LocalBrowserFactory factory(launcher, files, processes, LocalBrowserOptions{QStringLiteral("b"), 1h, 1h});
     const BrowserFactory::Created created = factory.create();
     EXPECT_EQ(created.code, hr::kDisconnected);
+}
+
+// A window of the tool's, as the preview's waits see it: what reaches it while the browser keeps us waiting.
+struct WindowDuringWait {
+    WindowDuringWait() {
+        window.resize(200, 100);
+        button->setGeometry(10, 10, 100, 30);
+        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
+        window.installEventFilter(&paints);
+        window.show();
+        QApplication::processEvents();
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this] { ++timerFires; });
+    }
+    // Run on the browser's side while the tool waits: asks for a repaint, clicks the button and starts a timer.
+    void poke() {
+        QMetaObject::invokeMethod(
+            &window,
+            [this] {
+                paintsWhenPoked = paints.count;
+                window.update();
+                QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
+                timer.start();  // (after the click, which handles events itself)
+            },
+            Qt::QueuedConnection);
+    }
+    struct PaintCounter : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++count;
+            return false;
+        }
+        int count = 0;
+    } paints;
+    QWidget window;
+    QPushButton* button = new QPushButton(&window);
+    QTimer timer;
+    int clicks = 0;
+    int timerFires = 0;
+    int paintsWhenPoked = -1;
+};
+
+// While the browser keeps the tool waiting (starting, then a call), the windows still repaint, but a
+// click does nothing, then or later, and the tool's timers wait their turn.
+TEST(LocalBrowserFactory, WaitingOnTheBrowserKeepsWindowsPaintingButTakesNoInput) {
+    const struct {
+        const char* what;
+        bool greets;
+    } cases[] = {{"never greets", false}, {"greets, never answers", true}};
+    for (const auto& c : cases) {
+        WindowDuringWait tool;
+        Rig rig(800ms, 800ms);
+        rig.script = [&](QLocalSocket& s, SocketPeer& p) {
+            if (c.greets) {
+                SocketPeer::send(s, protocol::encode(protocol::helloMessage(4242)));
+                SocketPeer::readRequest(s);
+            }
+            tool.poke();
+            p.holdUntilReleased();
+        };
+        BrowserFactory::Created created = rig.factory.create();
+        if (c.greets) {
+            ASSERT_TRUE(created.browser) << c.what;
+            EXPECT_EQ(created.browser->put_Visible(kVariantTrue), hr::kTimeout) << c.what;
+        } else {
+            EXPECT_EQ(created.code, hr::kTimeout) << c.what;
+        }
+        ASSERT_GE(tool.paintsWhenPoked, 0) << c.what << ": nothing was handled while waiting";
+        EXPECT_GT(tool.paints.count, tool.paintsWhenPoked) << c.what << ": no repaint while waiting";
+        EXPECT_EQ(tool.timerFires, 0) << c.what;
+        for (auto& peer : rig.peers) peer->release();
+        QTest::qWait(50);
+        EXPECT_EQ(tool.clicks, 0) << c.what;
+        EXPECT_GT(tool.timerFires, 0) << c.what << ": the timer runs once the wait is over";
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/busy_indicator.h"
 #include "platform/messenger.h"
 #include "preview/preview_fakes.h"
 
@@ -190,6 +191,50 @@ TEST(OpenPreview, BadSizesFailAfterNavigateNamingTheFieldAndQuotingTheText) {
     }
 }
 
+// A message quotes the start of a long field, marked as cut, never the whole of it.
+TEST(OpenPreview, MessagesQuoteOnlyTheStartOfALongField) {
+    const std::string digits(128 * 1024, '7');
+    struct Case {
+        const char* what;
+        std::string PopupSettings::*field;
+        std::string text;
+        HResult navigateAnswer;
+        std::string quoted;
+    };
+    const std::vector<Case> cases{
+        {"width that is no number", &PopupSettings::width, digits + "px", hr::kOk, std::string(40, '7')},
+        {"height out of range", &PopupSettings::height, digits, hr::kOk, std::string(40, '7')},
+        {"address refused", &PopupSettings::url, "http://" + digits, hr::kFail, "http://" + std::string(33, '7')},
+        // A character of two UTF-16 units is not cut in half.
+        {"a pair at the cut", &PopupSettings::width, std::string(39, 'w') + "\xF0\x9D\x84\x9E" + digits, hr::kOk,
+         std::string(39, 'w')},
+    };
+    for (const Case& c : cases) {
+        RecordingFactory factory;
+        factory.journal.answer = [&](const std::string& call) {
+            return call == "Navigate" ? c.navigateAnswer : hr::kOk;
+        };
+        PopupSettings s = startupSettings();
+        s.*c.field = c.text;
+        const auto failure = OpenPreview(s, factory);
+        ASSERT_TRUE(failure) << c.what;
+        EXPECT_THAT(failure->message.toStdString(), HasSubstr("\"" + c.quoted + "\xE2\x80\xA6\"")) << c.what;
+        EXPECT_LT(failure->message.size(), 160) << c.what;
+    }
+}
+
+TEST(OpenPreview, AnAddressTooLongToSendIsSaidToBeTooLong) {
+    RecordingFactory factory;
+    factory.journal.answer = [](const std::string& name) { return name == "Navigate" ? hr::kTooLong : hr::kOk; };
+    PopupSettings s = startupSettings();
+    s.url = std::string(180000, '\x01');
+    const auto failure = OpenPreview(s, factory);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, PreviewStep::Navigate);
+    EXPECT_EQ(failure->message, QStringLiteral("The address is too long to preview (180,000 characters)."));
+    EXPECT_TRUE(factory.journal.released);
+}
+
 TEST(OpenPreview, SizesReachTheBrowserAsNumbers) {
     RecordingFactory factory;
     PopupSettings s = startupSettings();
@@ -261,6 +306,31 @@ TEST(PreviewService, TellsOnceOnFailureAndNothingOnSuccess) {
     ASSERT_EQ(messenger.told.size(), 1u);
     EXPECT_EQ(messenger.told[0].first, parent);
     EXPECT_THAT(messenger.told[0].second.toStdString(), HasSubstr("The width \"wide\""));
+}
+
+// The busy cursor shows for the whole of the steps, and is gone before any message.
+TEST(PreviewService, ShowsItIsBusyWhileTheStepsRunButNotDuringTheMessage) {
+    struct Watch final : BusyIndicator, Messenger {
+        void begin() override { seen.push_back("busy"); }
+        void end() override { seen.push_back("done"); }
+        void tell(QWidget*, const QString&) override { seen.push_back("message"); }
+        std::vector<std::string> seen;
+    };
+    const std::vector<std::string> steps{"put_Visible", "Navigate", "put_Height"};
+    for (const char* width : {"200", "wide"}) {
+        Watch watch;
+        RecordingFactory factory;
+        factory.journal.answer = [&](const std::string& call) {
+            if (std::find(steps.begin(), steps.end(), call) != steps.end()) watch.seen.push_back(call);
+            return hr::kOk;
+        };
+        PopupSettings s = startupSettings();
+        s.width = width;
+        PreviewService(watch, factory, &watch)(nullptr, s);
+        std::vector<std::string> expected{"busy", "put_Visible", "Navigate", "put_Height", "done"};
+        if (std::string(width) == "wide") expected.push_back("message");
+        EXPECT_EQ(watch.seen, expected) << width;
+    }
 }
 
 }  // namespace

@@ -16,10 +16,10 @@
 #include "ui/common/design.h"
 #include "ui/main/artwork.h"
 #include "ui/main/help_file.h"
+#include "ui/main/input_box.h"
 #include "ui/main/main_form_layout.h"
 #include "ui/main/output_box.h"
 #include "ui/main/rectangle_shape.h"
-#include "ui/main/single_line_validator.h"
 
 namespace quillbay {
 
@@ -71,7 +71,6 @@ void mainForm::buildControls() {
         return a->tabIndex < b->tabIndex;
     });
 
-    auto* singleLine = new SingleLineValidator(this);
     QWidget* previousInTabOrder = nullptr;
     for (const ControlRow* row : order) {
         const QString text = qs(mainlayout::designText(*row));
@@ -93,9 +92,8 @@ void mainForm::buildControls() {
         }
         case ControlKind::InputBox: {
             // The text goes in last: a line edit lays its text out again whenever its limit changes.
-            auto* box = new QLineEdit(this);
+            auto* box = new InputBox(this);
             box->setMaxLength(std::numeric_limits<int>::max());
-            box->setValidator(singleLine);
             box->setText(text);
             box->setCursorPosition(0);
             widget = box;
@@ -220,6 +218,12 @@ void mainForm::Command1_Click() {
     txtLink->setText(QString::fromStdString(snippets.link));
     txtOnload->setText(QString::fromStdString(snippets.onLoad));
 
+    // Disabling the focused control hands the focus down the tab order through every control about to be
+    // disabled, and a line edit tabbed into selects (and lays out again) its whole text. Send it straight
+    // to where that walk ends, the script box after "Generate This Code".
+    QWidget* focused = focusWidget();
+    if (focused == Command1 || qobject_cast<QLineEdit*>(focused) || qobject_cast<QCheckBox*>(focused))
+        txtScript->setFocus(Qt::TabFocusReason);
     Command1->setEnabled(false);
     for (QLineEdit* box : {txtFunctionname, txtWinname, txtUrl, txtWidth, txtHeight}) box->setEnabled(false);
     for (PopupFeature feature : {PopupFeature::Directories, PopupFeature::Location, PopupFeature::Menubar,

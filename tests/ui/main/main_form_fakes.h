@@ -25,6 +25,7 @@ struct SeenMessage {
     QString caption;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
     QStringList buttons;
     bool modal = false;
 };
@@ -47,6 +48,7 @@ private:
         message.caption = box->windowTitle();
         message.text = box->text();
         message.icon = box->icon();
+        message.format = box->textFormat();
         message.modal = box->isModal();
         for (QAbstractButton* button : box->buttons()) message.buttons << button->text().remove(QLatin1Char('&'));
         seen_.push_back(message);

@@ -143,6 +143,14 @@ TEST(MainFormMessages, EmptyFieldsAreReportedOneAtATimeInTheFixedOrder) {
     }
 }
 
+// Messages quote what was typed, so markup in it shows as typed.
+TEST(MainFormMessages, ShowTheirTextAsPlainText) {
+    MessageAnswerer answerer;
+    QtMessenger().tell(nullptr, QStringLiteral("The width \"<b>wide</b>\" is not a whole number."));
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen().front().format, Qt::PlainText);
+}
+
 TEST_F(MainFormTest, ResetReturnsToEditingStateWithTheResetDefaults) {
     for (const char* name : kCheckBoxes) rig.control<QCheckBox>(name)->setChecked(true);
     input("txtFunctionname")->setText(QStringLiteral("other"));
@@ -217,6 +225,44 @@ TEST_F(MainFormTest, CopyingPutsTheExactGeneratedCharactersOnTheClipboard) {
     script->setTextCursor(part);
     script->copy();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("pt>\r\nfun"));
+}
+
+// Fields have no length limit: a megabyte in each comes out in the four boxes character for character,
+// and copying the script gives all of it back. (Before the boxes held long paragraphs in pieces, this
+// took minutes.)
+TEST_F(MainFormTest, AMegabyteInEveryFieldComesOutExactly) {
+    const qsizetype size = 1 << 20;
+    auto filled = [&](const QString& unit) {
+        QString text = unit.repeated(size / unit.size() + 1);
+        text.truncate(size);
+        return text;
+    };
+    const QString units[] = {
+        QString::fromUtf8("f\xC3\xA4\xF0\x9D\x84\x9E" "e\xCC\x81" "_"),  // no blank anywhere; a pair, a mark
+        QStringLiteral("https://example.invalid/a b?c=d&e='f' "),
+        QString::fromUtf8("w\xC2\xA0n "),
+        QStringLiteral("123"),
+        QStringLiteral("4 5"),
+    };
+    for (std::size_t i = 0; i < std::size(kInputs); ++i) input(kInputs[i])->setText(filled(units[i]));
+    const PopupSettings settings = rig.form->readSettings();
+    ASSERT_EQ(settings.url, filled(units[1]).toStdString());
+    // Generate pressed while the focus is still in a field (through accessibility, say) rather than on the button.
+    input("txtFunctionname")->setFocus();
+    button("Command1")->click();
+
+    const GeneratedSnippets expected = generate(settings);
+    EXPECT_EQ(output("txtScript")->text(), QString::fromStdString(expected.script));
+    EXPECT_EQ(output("txtOnclick")->text(), QString::fromStdString(expected.onClick));
+    EXPECT_EQ(output("txtLink")->text(), QString::fromStdString(expected.link));
+    EXPECT_EQ(output("txtOnload")->text(), QString::fromStdString(expected.onLoad));
+    EXPECT_EQ(rig.form->readSettings(), settings);
+    EXPECT_EQ(focused(), QStringLiteral("txtScript"));
+
+    click("selectone");
+    QApplication::clipboard()->clear();
+    QTest::keyClick(output("txtScript"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdString(expected.script));
 }
 
 TEST_F(MainFormTest, OutputTextKeepsWhatADocumentWouldRewrite) {
