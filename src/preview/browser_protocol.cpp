@@ -208,7 +208,9 @@ void BrowserCallServer::serve() {
     if (serving_ || !heldReply_.isEmpty()) return;
     serving_ = true;
     while (socket_ && socket_->canReadLine()) {
-        const QByteArray line = socket_->readLine(protocol::kMaxLineBytes + 1);
+        // The whole line is in the read buffer, which is bounded; a size given here would only
+        // make every read allocate that much up front.
+        const QByteArray line = socket_->readLine();
         const std::optional<QJsonObject> request = protocol::decode(line);
         if (line.size() > protocol::kMaxLineBytes || !request) {
             serving_ = false;
