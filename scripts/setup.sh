@@ -9,10 +9,11 @@ packages=(
   qt6-webengine-dev libqt6webenginecore6-bin
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
 )
-# The test suite, the benchmarks and the screenshots.
+# The test suite, the benchmarks, the screenshots and the fuzz targets (clang with libFuzzer).
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
+  clang libclang-rt-14-dev
 )
 
 wanted=("${packages[@]}")

@@ -8,3 +8,4 @@ build=${QUILLBAY_BUILD_DIR:-$root/build}
 bash "$root/scripts/build.sh" --test
 (cd "$build" && ctest --output-on-failure --parallel "$(nproc)" "$@")
 bash "$root/scripts/test-sanitizers.sh"
+bash "$root/scripts/test-fuzz.sh"
