@@ -217,6 +217,10 @@ struct BrowserSide {
         }));
         thread->start();
     }
+    // The tool's end must have hung up by now.
+    ~BrowserSide() {
+        if (thread) thread->wait(5000);
+    }
     void settle() {
         settled = true;
         BrowserCallServer* s = server;
@@ -298,7 +302,7 @@ struct RawTool {
         const QDeadlineTimer deadline(wait);
         while (!deadline.hasExpired() && ids.size() < enough) {
             if (!socket->canReadLine()) socket->waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
-            while (socket->canReadLine()) ids << protocol::decode(socket->readLine())->value("id").toInt();
+            while (socket->canReadLine()) ids << protocol::decode(socket->readLine()).value_or(QJsonObject{}).value("id").toInt();
         }
         return ids;
     }
