@@ -99,7 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             finished = true;
             loop.quit();
         });
-        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        // A timer that goes with this run (a single-shot one would outlive it by its whole interval).
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        QObject::connect(&giveUp, &QTimer::timeout, &loop, &QEventLoop::quit);
+        giveUp.start(20000);
         if (!finished) loop.exec();
         require(finished, "the browser neither answered nor hung up");
         socket.abort();
