@@ -7,6 +7,8 @@ build=${QUILLBAY_BUILD_DIR:-$root/build}
 
 bash "$root/scripts/build.sh" --test
 (cd "$build" && ctest --output-on-failure --parallel "$(nproc)" "$@")
+bash "$root/scripts/test-sanitizers.sh"
+bash "$root/scripts/test-fuzz.sh"
 bash "$root/scripts/test-windows.sh"
 bash "$root/scripts/test-package.sh"
 bash "$root/scripts/test-wayland.sh"

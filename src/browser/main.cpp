@@ -14,6 +14,8 @@
 
 namespace {
 constexpr int kUnshownLifetimeMs = 60000;
+// The longest the answer to "show the window" waits for the window system to put it on screen.
+constexpr std::chrono::milliseconds kShowWait{3000};
 }
 
 int main(int argc, char* argv[]) {
@@ -64,7 +66,9 @@ int main(int argc, char* argv[]) {
     socket.write(quillbay::protocol::encode(quillbay::protocol::helloMessage(QApplication::applicationPid())));
     socket.flush();
 
-    quillbay::BrowserCallServer server(&socket, window);
+    // The tool's next step should meet a window on screen: the answer to showing it waits for that.
+    quillbay::BrowserCallServer server(&socket, window, {[&window] { return window.isSettled(); }, kShowWait});
+    QObject::connect(&window, &quillbay::PreviewWindow::settled, &server, &quillbay::BrowserCallServer::resume);
     // Released: the window lives on for the user. Released before it was ever shown: nobody
     // will see it, so there is nothing to stay for.
     QObject::connect(&server, &quillbay::BrowserCallServer::finished, &app, [&] {

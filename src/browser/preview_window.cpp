@@ -2,13 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTimer>
 #include <QToolBar>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -21,8 +20,6 @@
 namespace quillbay {
 
 namespace {
-// How long showing the window may wait for the window system to put it on screen.
-constexpr int kExposeWaitMs = 3000;
 // Until told otherwise the window takes the tool's default popup size: the first frame, which
 // the tool waits for, is then no bigger than the popup it is about to become.
 QSize startSize() {
@@ -156,27 +153,37 @@ void PreviewWindow::showLoading(bool loading) {
 HResult PreviewWindow::put_Visible(VariantBool visible) {
     if (!visible) {
         hide();
+        settle();
         return hr::kOk;
     }
     show();
     raise();
     activateWindow();
-    // Answer once the window is really on screen, so the caller's next step meets a shown window.
-    QWindow* handle = windowHandle();
-    if (handle && !handle->isExposed()) {
-        QEventLoop wait;
-        QTimer giveUp;
-        giveUp.setSingleShot(true);
-        connect(&giveUp, &QTimer::timeout, &wait, &QEventLoop::quit);
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, &wait, [&] {
-            if (handle->isExposed()) wait.quit();
-        });
-        giveUp.start(kExposeWaitMs);
-        poll.start(5);
-        wait.exec();
-    }
+    // The call returns now; whoever waits for the window on screen hears settled(). No event
+    // loop runs here: WebEngine replaces the native window while it starts, so nothing that
+    // belongs to the native window may be held across one.
+    awaitingScreen_ = true;
+    watchNativeWindow();
     return hr::kOk;
+}
+
+void PreviewWindow::watchNativeWindow() {
+    QWindow* native = windowHandle();
+    if (!native) return;
+    native->installEventFilter(this);  // a second install of the same filter replaces the first
+    if (native->isExposed()) settle();
+}
+
+void PreviewWindow::settle() {
+    if (!awaitingScreen_) return;
+    awaitingScreen_ = false;
+    emit settled();
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* e) {
+    // Asked afresh each time: the window filtered earlier may since have been replaced.
+    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) settle();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 HResult PreviewWindow::Navigate(const QString& text) {
@@ -242,9 +249,13 @@ QSize PreviewWindow::frameExtra() const {
 
 void PreviewWindow::applySize() {
     const QSize extra = frameExtra();
+    // A window larger than its screen shows nothing more, and huge ones exhaust the graphics
+    // memory of the page's surface: the outer size stops at the screen's available area.
+    const QScreen* on = screen();
+    const QSize limit = on ? on->availableGeometry().size() : QSize(kMaxSide, kMaxSide);
     QSize client = size();
-    if (outer_.width() > 0) client.setWidth(std::max(1, outer_.width() - extra.width()));
-    if (outer_.height() > 0) client.setHeight(std::max(1, outer_.height() - extra.height()));
+    if (outer_.width() > 0) client.setWidth(std::max(1, std::min(outer_.width(), limit.width()) - extra.width()));
+    if (outer_.height() > 0) client.setHeight(std::max(1, std::min(outer_.height(), limit.height()) - extra.height()));
     if (resizable_) resize(client);
     else setFixedSize(client);
     clientSet_ = size();
@@ -253,6 +264,9 @@ void PreviewWindow::applySize() {
 
 bool PreviewWindow::event(QEvent* e) {
     const bool handled = QMainWindow::event(e);
+    // WebEngine's render widget makes Qt replace the native window; a window waiting to be put
+    // on screen waits for the new one.
+    if (e->type() == QEvent::WinIdChange && awaitingScreen_) watchNativeWindow();
     // A window manager frames the window only after it is shown; the outer size asked for
     // still holds then, unless the user has resized the window in between.
     if ((e->type() == QEvent::Move || e->type() == QEvent::Show) && !outer_.isNull() &&

@@ -35,20 +35,30 @@ public:
 
     QWebEngineView* view() const { return view_; }
     bool isResizable() const { return resizable_; }
-    // Outer size asked for so far; a side never asked for is 0.
+    // Outer size asked for so far; a side never asked for is 0. The window itself never grows
+    // past the available area of its screen.
     QSize requestedOuterSize() const { return outer_; }
+    // False from a request to show the window until the window system has put it on screen.
+    bool isSettled() const { return !awaitingScreen_; }
 
     // Largest outer size accepted: what the X protocol can carry.
     static constexpr std::int32_t kMaxSide = 32767;
 
+signals:
+    // The window asked for is on screen (or was hidden again).
+    void settled();
+
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildBars();
     void applySize();
     QSize frameExtra() const;
     void showLoading(bool loading);
+    void watchNativeWindow();
+    void settle();
 
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* view_ = nullptr;
@@ -60,6 +70,7 @@ private:
     QUrl home_;
     bool loading_ = false;
     bool resizable_ = true;
+    bool awaitingScreen_ = false;
     QSize outer_{0, 0};
     QSize clientSet_;  // the inner size last given for outer_, to tell our resizes from the user's
     QSize extraUsed_;  // the frame we allowed for then

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -24,6 +27,7 @@
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
+#include "preview/browser_protocol.h"
 #include "preview/local_browser.h"
 
 namespace quillbay {
@@ -320,6 +324,49 @@ TEST_F(PreviewEndToEnd, AMissingBrowserIsReportedAndNothingStarts) {
     EXPECT_TRUE(run.pids.isEmpty());
     ASSERT_EQ(run.messages.size(), 1);
     EXPECT_THAT(run.messages[0].toStdString(), HasSubstr("The preview browser was not found"));
+}
+
+// Xvfb's screen, as the test's command line gives it; without a window manager all of it is available.
+const QSize kScreen(1280, 1024);
+
+// Sizes far past the screen once cost gigabytes and then crashed the browser.
+TEST_F(PreviewEndToEnd, AHugeSizeGivesAWindowAsLargeAsTheScreen) {
+    const ToolRun run =
+        runToolProcess(reaper_, pagePath_, QStringLiteral("32767"), QStringLiteral("32767"), QStringLiteral("LSTMR"), 1);
+    EXPECT_TRUE(run.messages.isEmpty()) << run.messages.join('\n').toStdString();
+    ASSERT_EQ(run.pids.size(), 1);
+    const std::optional<XWindow> w = waitForWindowOf(run.pids[0], titled);
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->size, kScreen);
+    const QImage image = grab(*w, shot(QStringLiteral("preview-huge.png")));
+    EXPECT_EQ(image.pixel(kScreen.width() / 2, kScreen.height() / 2), kPageColour) << "the page is drawn";
+    EXPECT_TRUE(SystemProcessProbe().isRunning(run.pids[0]));
+}
+
+// One request to a fresh browser used to read its replaced native window after it was freed.
+TEST_F(PreviewEndToEnd, AFreshBrowserShowsItsWindowAndLivesOn) {
+    QLocalServer control;
+    ASSERT_TRUE(control.listen(dir_.filePath(QStringLiteral("control"))));
+    QProcess browser;
+    browser.setProcessChannelMode(QProcess::ForwardedChannels);
+    browser.start(browserProgram(), {QStringLiteral("--control"), control.fullServerName()});
+    ASSERT_TRUE(browser.waitForStarted());
+    reaper_.pids << browser.processId();
+    ASSERT_TRUE(control.waitForNewConnection(30000));
+    QLocalSocket* socket = control.nextPendingConnection();
+    HResult failure = hr::kOk;
+    ASSERT_TRUE(protocol::readLine(*socket, 30s, &failure)) << "no greeting, " << failure;
+
+    socket->write("{\"id\":1,\"call\":\"put_Visible\",\"arg\":-1}\n");
+    socket->flush();
+    const std::optional<QByteArray> reply = protocol::readLine(*socket, 30s, &failure);
+    ASSERT_TRUE(reply) << failure;
+    EXPECT_EQ(protocol::decode(*reply), (QJsonObject{{QStringLiteral("id"), 1}, {QStringLiteral("result"), hr::kOk}}));
+    // WebEngine may replace the native window just after the first one is shown: look a little later.
+    EXPECT_TRUE(waitForWindowOf(browser.processId())) << "no window on screen";
+    EXPECT_FALSE(browser.waitForFinished(2000)) << "the browser ended, exit code " << browser.exitCode();
+    browser.kill();
+    browser.waitForFinished();
 }
 
 // The real program, pressed with the mouse as a user would. Positions are the centres of the

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -89,6 +90,25 @@ TEST(PreviewWindow, RefusesSizesNoWindowCanHave) {
         EXPECT_EQ(w.put_Width(bad), hr::kInvalidArg) << bad;
     }
     EXPECT_EQ(w.size(), before);
+}
+
+// Past its screen a window shows nothing more, and the largest sizes exhaust the page's graphics memory.
+TEST(PreviewWindow, NeverGrowsPastTheAvailableAreaOfItsScreen) {
+    PreviewWindow w;
+    w.put_Visible(kVariantTrue);
+    const QSize available = w.screen()->availableGeometry().size();
+    EXPECT_EQ(w.put_Height(PreviewWindow::kMaxSide), hr::kOk);
+    EXPECT_EQ(w.put_Width(available.width() + 1), hr::kOk);
+    EXPECT_EQ(w.frameGeometry().size(), available);
+    EXPECT_EQ(w.requestedOuterSize(), QSize(available.width() + 1, PreviewWindow::kMaxSide));
+
+    EXPECT_EQ(w.put_Resizable(kVariantFalse), hr::kOk);
+    EXPECT_EQ(w.put_Width(PreviewWindow::kMaxSide), hr::kOk);
+    EXPECT_EQ(w.frameGeometry().size(), available);
+    EXPECT_EQ(w.maximumSize(), w.size());
+    // One side inside the screen keeps its own length.
+    EXPECT_EQ(w.put_Height(available.height() / 2), hr::kOk);
+    EXPECT_EQ(w.frameGeometry().size(), QSize(available.width(), available.height() / 2));
 }
 
 TEST(PreviewWindow, ReadsAddressesAsAnAddressBarDoes) {

@@ -3,10 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QLocalServer>
 #include <QThread>
+#include <atomic>
 #include <mutex>
 
 #include "preview/local_browser.h"
@@ -226,34 +228,58 @@ TEST(Dispatch, RefusesIllTypedArgumentsBeforeTheyReachTheBrowser) {
     }
 }
 
-// The browser's end of the connection, serving `journal` on a thread with its own event loop until released.
-std::unique_ptr<QThread> startBrowserSide(const QString& name, testing::Journal& journal, bool& finished) {
-    std::unique_ptr<QThread> thread(QThread::create([&journal, &finished, name] {
-        QLocalSocket socket;
-        socket.connectToServer(name);
-        if (!socket.waitForConnected(5000)) return;
-        testing::RecordingBrowser browser(journal);
-        BrowserCallServer calls(&socket, browser);
-        QEventLoop loop;
-        QObject::connect(&calls, &BrowserCallServer::finished, &loop, [&] {
-            finished = true;
-            loop.quit();
-        });
-        loop.exec();
-    }));
-    thread->start();
-    return thread;
-}
+// The browser's end of the connection, serving a recording browser on a thread with its own event
+// loop until the server finishes. With a settle limit, put_Visible leaves the target unsettled
+// until the test settles it.
+struct BrowserSide {
+    void start(const QString& name, std::chrono::milliseconds settleLimit = 0ms) {
+        thread.reset(QThread::create([this, name, settleLimit] {
+            QLocalSocket socket;
+            socket.connectToServer(name);
+            if (!socket.waitForConnected(5000)) return;
+            QObject::connect(&socket, &QLocalSocket::readyRead, [&] {
+                mostBuffered = std::max<qint64>(mostBuffered, socket.bytesAvailable());
+            });
+            testing::RecordingBrowser browser(journal);
+            BrowserCallServer::Pacing pacing;
+            if (settleLimit > 0ms) pacing = {[this] { return settled.load(); }, settleLimit};
+            BrowserCallServer calls(&socket, browser, pacing);
+            server = &calls;
+            QEventLoop loop;
+            QObject::connect(&calls, &BrowserCallServer::finished, &loop, [&] {
+                finished = true;
+                loop.quit();
+            });
+            loop.exec();
+            server = nullptr;
+        }));
+        thread->start();
+    }
+    // The tool's end must have hung up by now.
+    ~BrowserSide() {
+        if (thread) thread->wait(5000);
+    }
+    void settle() {
+        settled = true;
+        BrowserCallServer* s = server;
+        QMetaObject::invokeMethod(s, [s] { s->resume(); });
+    }
+    testing::Journal journal;
+    std::atomic<bool> finished{false};
+    std::atomic<bool> settled{true};
+    std::atomic<qint64> mostBuffered{0};
+    std::atomic<BrowserCallServer*> server{nullptr};
+    std::unique_ptr<QThread> thread;
+};
 
 // Both ends for real.
 TEST(BrowserCallServer, CarriesCallsAndEndsWhenReleased) {
     const QString name = testing::uniqueSocketName();
     QLocalServer server;
     ASSERT_TRUE(server.listen(name));
-    testing::Journal journal;
-    journal.answer = [](const std::string& call) { return call == "Navigate" ? hr::kInvalidArg : hr::kOk; };
-    bool finished = false;
-    const std::unique_ptr<QThread> browserSide = startBrowserSide(name, journal, finished);
+    BrowserSide browserSide;
+    browserSide.journal.answer = [](const std::string& call) { return call == "Navigate" ? hr::kInvalidArg : hr::kOk; };
+    browserSide.start(name);
     ASSERT_TRUE(server.waitForNewConnection(5000));
     std::unique_ptr<QLocalSocket> socket(server.nextPendingConnection());
     socket->setParent(nullptr);
@@ -263,25 +289,97 @@ TEST(BrowserCallServer, CarriesCallsAndEndsWhenReleased) {
         EXPECT_EQ(tool.Navigate(QStringLiteral("nowhere")), hr::kInvalidArg);
         EXPECT_EQ(tool.put_ToolBar(1), hr::kOk);
     }
-    ASSERT_TRUE(browserSide->wait(5000));
-    EXPECT_TRUE(finished);
-    EXPECT_EQ(journal.calls, (std::vector<Call>{{"put_Visible", -1}, {"Navigate", 0, QStringLiteral("nowhere")}, {"put_ToolBar", 1}}));
+    ASSERT_TRUE(browserSide.thread->wait(5000));
+    EXPECT_TRUE(browserSide.finished);
+    EXPECT_EQ(browserSide.journal.calls,
+              (std::vector<Call>{{"put_Visible", -1}, {"Navigate", 0, QStringLiteral("nowhere")}, {"put_ToolBar", 1}}));
 }
 
+// Anything that is not a line of ours ends the connection without reaching the browser, and a
+// line that never ends is not buffered past the longest a request may be.
 TEST(BrowserCallServer, HangsUpOnSomethingThatIsNotARequest) {
-    const QString name = testing::uniqueSocketName();
+    const std::vector<std::pair<const char*, QByteArray>> cases{
+        {"a web request", "GET / HTTP/1.0\n"},
+        {"a JSON array", "[{\"id\":1,\"call\":\"put_Visible\",\"arg\":-1}]\n"},
+        {"binary", QByteArray("\0\xff\xfe{\n", 5)},
+        {"a line that never ends", QByteArray(8 * protocol::kMaxLineBytes, '{')},
+    };
+    for (const auto& [what, bytes] : cases) {
+        const QString name = testing::uniqueSocketName();
+        QLocalServer server;
+        ASSERT_TRUE(server.listen(name));
+        BrowserSide browserSide;
+        browserSide.start(name);
+        ASSERT_TRUE(server.waitForNewConnection(5000));
+        QLocalSocket* socket = server.nextPendingConnection();
+        socket->write(bytes);
+        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(5000)) {
+        }
+        ASSERT_TRUE(browserSide.thread->wait(10000)) << what;
+        EXPECT_TRUE(browserSide.finished) << what;
+        EXPECT_TRUE(browserSide.journal.calls.empty()) << what;
+        EXPECT_LE(browserSide.mostBuffered, protocol::kMaxLineBytes + 1) << what;
+    }
+}
+
+// The tool's raw end of a connection, to see exactly when replies arrive.
+struct RawTool {
+    explicit RawTool(BrowserSide& side, std::chrono::milliseconds settleLimit) {
+        const QString name = testing::uniqueSocketName();
+        server.listen(name);
+        side.start(name, settleLimit);
+        if (server.waitForNewConnection(5000)) socket = server.nextPendingConnection();
+    }
+    void send(int id, const char* call, int arg) {
+        socket->write(protocol::encode(QJsonObject{{"id", id}, {"call", QLatin1String(call)}, {"arg", arg}}));
+        socket->flush();
+    }
+    // Ids of the replies that arrive within `wait`, or the first `enough` of them.
+    QList<int> replies(std::chrono::milliseconds wait, qsizetype enough = 1000) {
+        QList<int> ids;
+        const QDeadlineTimer deadline(wait);
+        while (!deadline.hasExpired() && ids.size() < enough) {
+            if (!socket->canReadLine()) socket->waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+            while (socket->canReadLine()) ids << protocol::decode(socket->readLine()).value_or(QJsonObject{}).value("id").toInt();
+        }
+        return ids;
+    }
     QLocalServer server;
-    ASSERT_TRUE(server.listen(name));
-    testing::Journal journal;
-    bool finished = false;
-    const std::unique_ptr<QThread> browserSide = startBrowserSide(name, journal, finished);
-    ASSERT_TRUE(server.waitForNewConnection(5000));
-    QLocalSocket* socket = server.nextPendingConnection();
-    socket->write("GET / HTTP/1.0\n");
-    socket->flush();
-    ASSERT_TRUE(browserSide->wait(5000));
-    EXPECT_TRUE(finished);
-    EXPECT_TRUE(journal.calls.empty());
+    QLocalSocket* socket = nullptr;
+};
+
+TEST(BrowserCallServer, HoldsTheReplyToAWindowNotYetOnScreenAndTheCallsBehindIt) {
+    BrowserSide side;
+    side.journal.answer = [&side](const std::string& call) {
+        if (call == "put_Visible") side.settled = false;
+        return hr::kOk;
+    };
+    RawTool tool(side, 10s);
+    ASSERT_TRUE(tool.socket);
+    tool.send(1, "put_Visible", -1);
+    tool.send(2, "put_Height", 350);
+    EXPECT_TRUE(tool.replies(300ms).isEmpty());
+    EXPECT_EQ(side.journal.calls, (std::vector<Call>{{"put_Visible", -1}})) << "the height waits for the window";
+    side.settle();
+    EXPECT_EQ(tool.replies(5s, 2), (QList<int>{1, 2}));
+    EXPECT_EQ(side.journal.calls, (std::vector<Call>{{"put_Visible", -1}, {"put_Height", 350}}));
+}
+
+TEST(BrowserCallServer, AnswersAWindowThatNeverReachesTheScreenAfterItsLimitOnce) {
+    BrowserSide side;
+    side.journal.answer = [&side](const std::string& call) {
+        if (call == "put_Visible") side.settled = false;
+        return hr::kOk;
+    };
+    RawTool tool(side, 1500ms);
+    ASSERT_TRUE(tool.socket);
+    tool.send(1, "put_Visible", -1);
+    tool.send(2, "put_Width", 200);
+    EXPECT_TRUE(tool.replies(200ms).isEmpty());
+    EXPECT_EQ(tool.replies(5s, 2), (QList<int>{1, 2}));
+    // Still not on screen: showing it again does not wait a second time.
+    tool.send(3, "put_Visible", -1);
+    EXPECT_EQ(tool.replies(1000ms, 1), (QList<int>{3}));
 }
 
 TEST(Protocol, GreetingCarriesVersionAndProcess) {
