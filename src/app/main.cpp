@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/information_options.h"
 #include "platform/busy_indicator.h"
 #include "platform/document_opener.h"
 #include "platform/file_probe.h"
@@ -28,20 +29,9 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Fill in a browser popup's properties, generate the script that opens it, preview it."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    // --help and --version answer before the window system is touched, since QApplication aborts where
-    // there is no display; only then is a bare core application made, to print and exit. Anything else
-    // is judged after QApplication has taken its own options (-style, -platform...) out.
-    if (argc > 1) {
-        QStringList arguments;
-        for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-        parser.parse(arguments);
-        if (parser.isSet(help) || parser.isSet(version) || arguments.contains(QStringLiteral("--help-all"))) {
-            QCoreApplication answer(argc, argv);
-            parser.process(answer);
-        }
-    }
+    parser.addHelpOption();
+    parser.addVersionOption();
+    quillbay::answerInformationOptions(parser, argc, argv);
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(quillbay::kAppId));

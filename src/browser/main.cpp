@@ -10,6 +10,7 @@
 #include "browser/browser_environment.h"
 #include "browser/preview_window.h"
 #include "preview/browser_protocol.h"
+#include "app/information_options.h"
 #include "quillbay/version.h"
 
 namespace {
@@ -23,24 +24,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(quillbay::kVersionText));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillbay's preview browser."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption control(QStringLiteral("control"),
                                      QStringLiteral("Take calls from Quillbay over the local socket <name>."),
                                      QStringLiteral("name"));
     parser.addOption(control);
     parser.addPositionalArgument(QStringLiteral("address"), QStringLiteral("Address to open when not controlled."));
-    // --help and --version answer without a display, before QApplication (which aborts without one) and
-    // before the browser engine is prepared; the rest is judged once QApplication took its own options.
-    if (argc > 1) {
-        QStringList arguments;
-        for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-        parser.parse(arguments);
-        if (parser.isSet(help) || parser.isSet(version) || arguments.contains(QStringLiteral("--help-all"))) {
-            QCoreApplication answer(argc, argv);
-            parser.process(answer);
-        }
-    }
+    quillbay::answerInformationOptions(parser, argc, argv);
 
     quillbay::prepareBrowserEnvironment();
     // WebEngine reports its GL set-up at every start; in the terminal Quillbay was started from that is noise.
