@@ -9,6 +9,7 @@
 
 #include "browser/browser_environment.h"
 #include "browser/preview_window.h"
+#include "preview/browser_call_server.h"
 #include "preview/browser_protocol.h"
 #include "app/information_options.h"
 #include "quillbay/version.h"

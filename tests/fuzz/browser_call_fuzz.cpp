@@ -19,6 +19,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "preview/browser_call_server.h"
 #include "preview/browser_protocol.h"
 #include "preview/preview_fakes.h"
 

@@ -1,3 +1,4 @@
+#include "preview/browser_call_server.h"
 #include "preview/browser_protocol.h"
 
 #include <gmock/gmock.h>
