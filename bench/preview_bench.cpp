@@ -20,7 +20,7 @@
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
-#include "preview/local_browser.h"
+#include "preview/local_browser_factory.h"
 
 namespace {
 

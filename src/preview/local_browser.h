@@ -1,5 +1,5 @@
-// Our own browser program as the automation object: one detached process per preview, driven
-// over a local socket that only this user can reach.
+// The tool's end of the channel to its preview browser: each automation call is one request over a
+// local socket that only this user can reach.
 #pragma once
 
 #include <QJsonValue>
@@ -7,15 +7,11 @@
 #include <chrono>
 #include <memory>
 
-#include "preview/open_preview.h"
+#include "preview/web_browser.h"
 
 class QLocalSocket;
 
 namespace quillbay {
-
-class FileProbe;
-class ProcessLauncher;
-class ProcessProbe;
 
 // The tool's end: every call blocks until the browser answers or the time-out passes.
 // Destroying it closes the connection, which releases the browser; its window stays open.
@@ -41,27 +37,6 @@ private:
     std::chrono::milliseconds timeout_;
     qint64 nextId_ = 1;
     bool broken_ = false;  // after a lost or garbled exchange no later reply can be trusted
-};
-
-struct LocalBrowserOptions {
-    QString program;                                   // the browser executable
-    std::chrono::milliseconds startTimeout{15000};     // from start to its greeting
-    std::chrono::milliseconds callTimeout{10000};      // each call, showing the window included
-};
-
-// The browser program beside the running executable.
-QString defaultBrowserProgram();
-
-class LocalBrowserFactory final : public BrowserFactory {
-public:
-    LocalBrowserFactory(ProcessLauncher& launcher, FileProbe& files, ProcessProbe& processes, LocalBrowserOptions options);
-    Created create() override;
-
-private:
-    ProcessLauncher& launcher_;
-    FileProbe& files_;
-    ProcessProbe& processes_;
-    LocalBrowserOptions options_;
 };
 
 }  // namespace quillbay

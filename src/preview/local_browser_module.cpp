@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "preview/local_browser.h"
+#include "preview/local_browser_factory.h"
 
 extern "C" Q_DECL_EXPORT quillbay::BrowserFactory* quillbay_make_local_browsers(quillbay::ProcessLauncher& launcher,
                                                                                 quillbay::FileProbe& files,

@@ -28,7 +28,7 @@
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
 #include "preview/browser_protocol.h"
-#include "preview/local_browser.h"
+#include "preview/local_browser_factory.h"
 
 namespace quillbay {
 namespace {

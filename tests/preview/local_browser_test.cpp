@@ -1,4 +1,4 @@
-#include "preview/local_browser.h"
+#include "preview/local_browser_factory.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
