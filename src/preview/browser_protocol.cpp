@@ -92,7 +92,8 @@ std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::millisecon
     for (;;) {
         // Data that arrived before the peer closed is still an answer.
         if (socket.canReadLine()) {
-            QByteArray line = socket.readLine(kMaxLineBytes + 1);
+            // The whole line is in the buffer already; a size given up front would allocate it in full.
+            QByteArray line = socket.readLine();
             if (line.size() > kMaxLineBytes) return fail(hr::kUnexpected);
             return line;
         }
