@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/main/main_form.h"
-#include "ui/main/output_box.h"
+#include "qt/main_window/main_form.h"
+#include "qt/main_window/output_box.h"
 
 namespace {
 

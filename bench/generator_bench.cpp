@@ -1,7 +1,7 @@
 // How fast the generator turns settings into the four snippets.
 #include <benchmark/benchmark.h>
 
-#include "generator/popup_script.h"
+#include "core/generator/popup_script.h"
 
 namespace {
 

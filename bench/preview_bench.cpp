@@ -20,7 +20,7 @@
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
-#include "preview/local_browser_factory.h"
+#include "qt/preview/local_browser_factory.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ public:
         shownAt_ = clock_.nsecsElapsed();
         return r;
     }
-    HResult Navigate(const QString& url) override { return inner_->Navigate(url); }
+    HResult Navigate(const std::string& url) override { return inner_->Navigate(url); }
     HResult put_Height(std::int32_t v) override { return inner_->put_Height(v); }
     HResult put_Width(std::int32_t v) override { return inner_->put_Width(v); }
     HResult put_AddressBar(VariantBool v) override { return inner_->put_AddressBar(v); }
@@ -142,12 +142,12 @@ PressTimes previewPressOnce(QWidget& mainWindow) {
     QElapsedTimer clock;
     qint64 shownAt = -1;
     TimedFactory timed(browsers, clock, shownAt);
-    const PreviewService press(messenger, timed);
+    const PreviewService press(timed);
     PopupSettings settings = startupSettings();
     settings.url = pageAddress().toStdString();
 
     clock.start();
-    press(&mainWindow, settings);
+    press(settings, [&](const std::string& text) { messenger.tell(&mainWindow, QString::fromStdString(text)); });
     PressTimes t;
     t.blocked = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     if (shownAt >= 0) t.shown = static_cast<double>(shownAt) / 1e6;

@@ -9,9 +9,9 @@
 
 #include "browser/browser_environment.h"
 #include "browser/preview_window.h"
-#include "preview/browser_call_server.h"
-#include "preview/browser_protocol.h"
-#include "app/information_options.h"
+#include "qt/preview/browser_call_server.h"
+#include "qt/preview/browser_protocol.h"
+#include "qt/common/information_options.h"
 #include "quillbay/version.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <QWebEngineView>
 #include <QWindow>
 
-#include "generator/popup_script.h"
+#include "core/generator/popup_script.h"
 
 namespace quillbay {
 
@@ -185,6 +185,8 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) settle();
     return QMainWindow::eventFilter(watched, e);
 }
+
+HResult PreviewWindow::Navigate(const std::string& url) { return Navigate(QString::fromStdString(url)); }
 
 HResult PreviewWindow::Navigate(const QString& text) {
     // As an address bar reads it: a missing scheme means http, a path means a local file.

@@ -6,7 +6,7 @@
 #include <QSize>
 #include <QUrl>
 
-#include "preview/web_browser.h"
+#include "core/preview/web_browser.h"
 
 class QAction;
 class QLineEdit;
@@ -24,7 +24,8 @@ public:
     ~PreviewWindow() override;
 
     HResult put_Visible(VariantBool visible) override;
-    HResult Navigate(const QString& url) override;
+    HResult Navigate(const std::string& url) override;
+    HResult Navigate(const QString& url);  // as typed into its own address bar
     HResult put_Height(std::int32_t height) override;
     HResult put_Width(std::int32_t width) override;
     HResult put_AddressBar(VariantBool on) override;

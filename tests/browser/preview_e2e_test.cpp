@@ -27,8 +27,8 @@
 #include "platform/file_probe.h"
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
-#include "preview/browser_protocol.h"
-#include "preview/local_browser_factory.h"
+#include "qt/preview/browser_protocol.h"
+#include "qt/preview/local_browser_factory.h"
 
 namespace quillbay {
 namespace {
@@ -83,11 +83,11 @@ int runTool(const QStringList& args) {
     QtFileProbe files;
     SystemProcessProbe processes;
     LocalBrowserFactory browsers(launcher, files, processes, LocalBrowserOptions{args.value(0)});
-    const PreviewService preview(messenger, browsers);
+    const PreviewService preview(browsers);
     QWidget mainWindow;
     mainWindow.show();
     for (int i = 0, presses = args.value(5).toInt(); i < presses; ++i) {
-        preview(&mainWindow, settings);
+        preview(settings, [&](const std::string& text) { messenger.tell(&mainWindow, QString::fromStdString(text)); });
         std::fflush(stdout);
     }
     return 0;  // Quillbay closes: the previews must not care

@@ -19,9 +19,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "preview/browser_call_server.h"
-#include "preview/browser_protocol.h"
-#include "preview/preview_fakes.h"
+#include "qt/preview/browser_call_server.h"
+#include "qt/preview/browser_protocol.h"
+#include "support/preview_fakes.h"
 
 namespace {
 

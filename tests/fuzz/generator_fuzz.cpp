@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "generator/popup_script.h"
+#include "core/generator/popup_script.h"
 
 namespace {
 

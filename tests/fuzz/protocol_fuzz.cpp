@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "preview/browser_protocol.h"
-#include "preview/preview_fakes.h"
+#include "qt/preview/browser_protocol.h"
+#include "support/preview_fakes.h"
 
 namespace {
 

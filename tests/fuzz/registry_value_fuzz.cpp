@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sysinfo/sys_info_lookup.h"
+#include "core/about/sys_info_lookup.h"
 
 namespace {
 

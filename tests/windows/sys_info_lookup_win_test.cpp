@@ -12,7 +12,7 @@
 
 #include "platform/registry.h"
 #include "platform/win_file_probe.h"
-#include "sysinfo/sys_info_lookup.h"
+#include "core/about/sys_info_lookup.h"
 
 namespace quillbay {
 namespace {
