@@ -328,6 +328,7 @@ void OutputBox::setText(const QString& text) {
     }
     marker.endEditBlock();
     doc->setUndoRedoEnabled(undo);
+    alignShownPieces();  // before anything paints it
 }
 
 QString OutputBox::textBetween(int from, int to) const {
