@@ -108,7 +108,7 @@ TEST(GenerateProgram, RefusesWithOneLineAndStatusTwo) {
         {{"-x\ny"}, "unknown option '-x?y'" + help},
 #ifndef _WIN32  // only a POSIX command line can carry bytes that are not UTF-8
         {{"--json", "--window-name", "\xc0\xafwin"}, "--window-name is not valid UTF-8, which JSON cannot carry"},
-        {{"--json", "--url", "caf\xe9"}, "--url is not valid UTF-8, which JSON cannot carry"},
+        {{"--json", "--url", "caf\xe9 au lait"}, "--url is not valid UTF-8, which JSON cannot carry"},
 #endif
     };
     for (const Refused& c : cases) {
