@@ -36,7 +36,6 @@ std::string script(std::string_view url, std::string_view window, std::string_vi
 
 constexpr std::string_view kStartFeatures =
     "width=200,height=350,status=0,scrollbars=0,menubar=0,resizable=0,directories=0,toolbar=0,location=0";
-const std::string kStartScript = script("https://www.quillbay.example/", "dorvelWin", kStartFeatures);
 
 struct Printed {
     Args args;
@@ -51,17 +50,15 @@ TEST(GenerateProgram, PrintsTheSnippetsAsAsked) {
                 std::string(kStartFeatures) + "')", "}", "</script>", "", "Call Function \"On Click\"",
                 "onClick='myPopUp()'", "", "Call Function on link", "<a href='javascript:myPopUp()'>On Link</a>", "",
                 "Call Function \"OnLoad\"", "<body onload='myPopUp()'>"})},
-        {{"--part", "script"}, kStartScript},
+        {{"--part", "script", "--all-features", "--feature", "menubar"},
+         script("https://www.quillbay.example/", "dorvelWin",
+                "width=200,height=350,status=1,scrollbars=1,menubar=1,resizable=1,directories=1,toolbar=1,location=1")},
         {{"--part=onclick", "--function", "first", "--function=last"}, "onClick='last()'"},
         {{"--part", "link", "--function", "--json", "--"}, "<a href='javascript:--json()'>On Link</a>"},
-        {{"--part", "onload", "--function", "a b"}, "<body onload='a b()'>"},
         {{"--part", "script", "--url", "https://例え.example/é?q=\"1\"", "--window-name", "窓 😀", "--width", "50%",
           "--height", "abc", "--feature", "location", "--feature", "status", "--feature", "status"},
          script("https://例え.example/é?q=\"1\"", "窓 😀",
                 "width=50%,height=abc,status=1,scrollbars=0,menubar=0,resizable=0,directories=0,toolbar=0,location=1")},
-        {{"--all-features", "--part", "script"},
-         script("https://www.quillbay.example/", "dorvelWin",
-                "width=200,height=350,status=1,scrollbars=1,menubar=1,resizable=1,directories=1,toolbar=1,location=1")},
         {{"--json"},
          "{\"script\":\"<script language=Javascript>\\r\\nfunction myPopUp(){\\r\\nwindow.open("
          "'https://www.quillbay.example/','dorvelWin','" + std::string(kStartFeatures) +
@@ -70,13 +67,13 @@ TEST(GenerateProgram, PrintsTheSnippetsAsAsked) {
         {{"--json", "--part", "onclick", "--function", "q\"\\\t\x01\n/é例😀"},
          "{\"onClick\":\"onClick='q\\\"\\\\\\t\\u0001\\n/é例😀()'\"}" + std::string(kEol)},
         {{"--version"}, lines({std::string("quillbay-generate (Quillbay) ") + kVersionText})},
-        {{"-v", "--bogus"}, lines({std::string("quillbay-generate (Quillbay) ") + kVersionText})},
     };
     for (const Printed& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
         const testing::ProgramRun run = generate(c.args);
-        EXPECT_EQ(run.out, c.out) << ::testing::PrintToString(c.args);
-        EXPECT_EQ(run.err, "") << ::testing::PrintToString(c.args);
-        EXPECT_EQ(run.status, 0) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.status, 0);
     }
     const testing::ProgramRun help = generate({"-h"});
     EXPECT_TRUE(help.out.starts_with("Usage: quillbay-generate [OPTION]..." + std::string(kEol))) << help.out;
@@ -102,9 +99,7 @@ TEST(GenerateProgram, RefusesWithOneLineAndStatusTwo) {
          "unknown feature 'Status' (status, scrollbars, menubar, resizable, directories, toolbar or location)" + help},
         {{"--part", "all"}, "unknown part 'all' (script, onclick, link or onload)" + help},
         {{"--json", "--url"}, "option '--url' needs a value" + help},
-        {{"--json=yes"}, "option '--json' takes no value" + help},
         {{"--", "--help"}, "unexpected argument '--help'" + help},
-        {{"page.html"}, "unexpected argument 'page.html'" + help},
         {{"-x\ny"}, "unknown option '-x?y'" + help},
 #ifndef _WIN32  // only a POSIX command line can carry bytes that are not UTF-8
         {{"--json", "--window-name", "\xc0\xafwin"}, "--window-name is not valid UTF-8, which JSON cannot carry"},
@@ -112,10 +107,11 @@ TEST(GenerateProgram, RefusesWithOneLineAndStatusTwo) {
 #endif
     };
     for (const Refused& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
         const testing::ProgramRun run = generate(c.args);
-        EXPECT_EQ(run.err, lines({"quillbay-generate: " + c.err})) << ::testing::PrintToString(c.args);
-        EXPECT_EQ(run.out, "") << ::testing::PrintToString(c.args);
-        EXPECT_EQ(run.status, 2) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(run.err, lines({"quillbay-generate: " + c.err}));
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.status, 2);
     }
 }
 
@@ -128,7 +124,6 @@ TEST(GenerateProgram, CheckWarnsWithoutChangingTheOutput) {
     const std::string onLoad = "browsers block the popup of the OnLoad snippet";
     const std::vector<Checked> cases = {
         {{}, {onLoad}},
-        {{"--json", "--part", "onload"}, {onLoad}},
         {{"--part", "script", "--function", "$ok_1", "--width", "0200", "--window-name", "win_1"}, {}},
         {{"--part", "link", "--function", "it's"}, {"--function holds '", "--function is not a script identifier"}},
         {{"--part", "link", "--url", "a'b", "--window-name", "a'b"},
@@ -140,18 +135,15 @@ TEST(GenerateProgram, CheckWarnsWithoutChangingTheOutput) {
         {{"--part", "link", "--function", "café"}, {"--function is not a script identifier"}},
         {{"--part", "link", "--width", "0", "--height", " 5"},
          {"--width is not a whole number above zero", "--height is not a whole number above zero"}},
-        {{"--part", "link", "--width", "-5", "--height", "2.5"},
-         {"--width is not a whole number above zero", "--height is not a whole number above zero"}},
         {{"--part", "link", "--window-name", "my-win"}, {"--window-name holds characters other than"}},
-        {{"--part", "link", "--window-name", "fenêtre"}, {"--window-name holds characters other than"}},
     };
     for (const Checked& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
         Args checked = c.args;
         checked.push_back("--check");
         const testing::ProgramRun run = generate(checked);
-        const testing::ProgramRun plain = generate(c.args);
-        EXPECT_EQ(run.out, plain.out) << ::testing::PrintToString(c.args);
-        EXPECT_EQ(run.status, 0) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(run.out, generate(c.args).out);
+        EXPECT_EQ(run.status, 0);
         std::vector<std::string> seen;
         for (std::size_t at = 0, end; (end = run.err.find(kEol, at)) != std::string::npos; at = end + kEol.size())
             seen.push_back(run.err.substr(at, end - at));
@@ -164,7 +156,7 @@ TEST(GenerateProgram, CheckWarnsWithoutChangingTheOutput) {
 #ifndef _WIN32
 TEST(GenerateProgram, AnOutputThatCannotBeWrittenFailsTheRun) {
     const std::string program = testing::besideThisTest(QUILLBAY_GENERATE_FILE).string();
-    const testing::ProgramRun run = testing::runProgram("/bin/sh", {"-c", "exec \"$0\" --part script >/dev/full", program});
+    const testing::ProgramRun run = testing::runProgram("/bin/sh", {"-c", "exec \"$0\" >/dev/full", program});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "quillbay-generate: could not write the output: No space left on device\n");
 }

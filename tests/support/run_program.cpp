@@ -5,7 +5,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -16,42 +15,39 @@ extern char** environ;
 
 namespace quillbay::testing {
 
+namespace {
+
+// Reads to the end with `read` (bytes read, or <= 0 at the end or on failure).
+template <typename Read>
+std::string drain(Read read) {
+    std::string out;
+    char buffer[4096];
+    for (long n; (n = read(buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    return out;
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
 namespace {
 
 std::wstring wide(std::string_view utf8) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
+    std::wstring out(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
+    out.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
+                                   static_cast<int>(out.size())));
     return out;
 }
 
 // The quoting the C runtime and CommandLineToArgvW both undo: backslashes count only before a quote.
 std::wstring quoted(const std::wstring& argument) {
-    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) return argument;
     std::wstring out = L"\"";
     std::size_t backslashes = 0;
     for (wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        out += c;
+        out.append(c == L'"' ? backslashes + 1 : 0, L'\\') += c;
+        backslashes = c == L'\\' ? backslashes + 1 : 0;
     }
-    out.append(backslashes * 2, L'\\');
-    return out + L"\"";
-}
-
-std::string drain(HANDLE pipe) {
-    std::string out;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) out.append(buffer, read);
-    CloseHandle(pipe);
-    return out;
+    return out.append(backslashes, L'\\') + L"\"";
 }
 
 }  // namespace
@@ -59,35 +55,38 @@ std::string drain(HANDLE pipe) {
 ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
     ProgramRun run;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
-    if (!CreatePipe(&outRead, &outWrite, &inherited, 0) || !CreatePipe(&errRead, &errWrite, &inherited, 0)) return run;
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-    HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING,
-                               0, nullptr);
-
+    HANDLE out[2] = {}, err[2] = {};  // reading end, writing end
+    if (!CreatePipe(&out[0], &out[1], &inherited, 0) || !CreatePipe(&err[0], &err[1], &inherited, 0)) return run;
+    SetHandleInformation(out[0], HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(err[0], HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input;
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
+    startup.hStdInput = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ, &inherited, OPEN_EXISTING, 0, nullptr);
+    startup.hStdOutput = out[1];
+    startup.hStdError = err[1];
     std::wstring command = quoted(program.wstring());
     for (const std::string& argument : arguments) command += L' ' + quoted(wide(argument));
     PROCESS_INFORMATION child{};
     const BOOL started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                                         nullptr, nullptr, &startup, &child);
     // Only the child may hold the writing ends, or the reads below never see the end.
-    CloseHandle(outWrite);
-    CloseHandle(errWrite);
-    CloseHandle(input);
-    std::thread errors([&] { run.err = drain(errRead); });
-    run.out = drain(outRead);
+    for (HANDLE handle : {out[1], err[1], startup.hStdInput}) CloseHandle(handle);
+    const auto reader = [](HANDLE pipe) {
+        return [pipe](char* buffer, std::size_t size) {
+            DWORD read = 0;
+            return ReadFile(pipe, buffer, static_cast<DWORD>(size), &read, nullptr) ? static_cast<long>(read) : -1L;
+        };
+    };
+    std::thread errors([&] { run.err = drain(reader(err[0])); });
+    run.out = drain(reader(out[0]));
     errors.join();
-    if (!started) return run;
-    WaitForSingleObject(child.hProcess, INFINITE);
+    CloseHandle(out[0]);
+    CloseHandle(err[0]);
     DWORD code = 0;
-    GetExitCodeProcess(child.hProcess, &code);
+    if (!started || WaitForSingleObject(child.hProcess, INFINITE) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(child.hProcess, &code))
+        return run;
     run.status = static_cast<int>(code);
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
@@ -102,24 +101,9 @@ std::filesystem::path besideThisTest(std::string_view fileName) {
 
 #else
 
-namespace {
-
-std::string drain(int fd) {
-    std::string out;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) != 0;) {
-        if (n > 0) out.append(buffer, static_cast<std::size_t>(n));
-        else if (errno != EINTR) break;
-    }
-    close(fd);
-    return out;
-}
-
-}  // namespace
-
 ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
     ProgramRun run;
-    int out[2], err[2];
+    int out[2], err[2];  // reading end, writing end
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return run;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -135,9 +119,12 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
     // Only the child may hold the writing ends, or the reads below never see the end.
     close(out[1]);
     close(err[1]);
-    std::thread errors([&] { run.err = drain(err[0]); });
-    run.out = drain(out[0]);
+    const auto reader = [](int fd) { return [fd](char* buffer, std::size_t size) { return read(fd, buffer, size); }; };
+    std::thread errors([&] { run.err = drain(reader(err[0])); });
+    run.out = drain(reader(out[0]));
     errors.join();
+    close(out[0]);
+    close(err[0]);
     int status = 0;
     if (!started || waitpid(child, &status, 0) != child) return run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
