@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/snippet_output.h"
 #include "core/generator/script_checks.h"
+#include "core/main_window/main_form_layout.h"
 #include "quillbay/version.h"
 
 namespace quillbay::cli {
@@ -45,7 +46,7 @@ std::string helpText(std::string_view lineEnd) {
 
     add(std::string("Usage: ") + std::string(kProgramName) + " [OPTION]...");
     add("Print the script that opens a browser popup window, and three snippets that");
-    add("call it, as Quillbay's \"Generate This Code\" makes them.");
+    add("call it, as Quillbay's \"" + std::string(mainlayout::find("Command1")->caption) + "\" makes them.");
     add("");
     add("The popup (an option left out takes the window's start value):");
     for (const TextOption& text : kTextOptions) {
