@@ -50,7 +50,7 @@ QString listenPrivately(QLocalServer& server) {
             removeStaleSockets(folder, ::getuid());
 #endif
             if (server.listen(QDir(folder).filePath(name))) return {};
-            problem = server.errorString();
+            problem = QStringLiteral("the socket could not be made there (%1)").arg(server.errorString());
         }
         problems << QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(folder), problem);
     }
