@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -49,7 +50,7 @@ public:
 class FakeProcessProbe final : public ProcessProbe {
 public:
     bool isRunning(std::int64_t) const override { return running; }
-    bool running = true;
+    std::atomic<bool> running{true};  // a scripted browser on another thread may end "its process"
 };
 
 class FakeMessenger final : public Messenger {

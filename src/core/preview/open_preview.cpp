@@ -91,8 +91,14 @@ std::string actionText(PreviewStep step, std::string_view argument, bool on) {
 }
 
 std::string callFailureText(HResult code, const std::string& action) {
+    // Whatever the step, the tool stopped waiting while the browser may still be working on it.
+    if (code == hr::kOutOfTime)
+        return "The preview browser did not answer in time, so Quillbay stopped waiting for it. "
+               "Its window may stay open.";
     if (code == hr::kTimeout) return "The preview browser did not answer when asked to " + action + ".";
     if (code == hr::kDisconnected) return "The preview browser closed when asked to " + action + ".";
+    if (code == hr::kUnexpected)
+        return "The preview browser gave an answer Quillbay does not understand when asked to " + action + ".";
     return "The preview browser refused to " + action + " (error 0x" + hex8(static_cast<std::uint32_t>(code)) + ").";
 }
 

@@ -30,6 +30,7 @@ inline constexpr HResult kMemberNotFound = static_cast<HResult>(0x80020003u); //
 inline constexpr HResult kTimeout = static_cast<HResult>(0x800705B4u);        // no answer in time
 inline constexpr HResult kDisconnected = static_cast<HResult>(0x80010108u);   // the browser went away
 inline constexpr HResult kTooLong = static_cast<HResult>(0x800700CEu);       // a request too long to send
+inline constexpr HResult kOutOfTime = static_cast<HResult>(0x80004004u);     // the press used up its time
 }  // namespace hr
 
 class WebBrowser {

@@ -10,8 +10,9 @@
 
 namespace quillbay {
 
-LocalBrowser::LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout)
-    : socket_(std::move(socket)), timeout_(callTimeout) {}
+LocalBrowser::LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout,
+                           QDeadlineTimer pressDeadline)
+    : socket_(std::move(socket)), timeout_(callTimeout), pressDeadline_(pressDeadline) {}
 
 LocalBrowser::~LocalBrowser() {
     if (!socket_) return;
@@ -30,12 +31,14 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     // still gets through.
     if (request.size() > protocol::kMaxLineBytes) return hr::kTooLong;
 
-    const QDeadlineTimer deadline(timeout_);
+    const QDeadlineTimer callDeadline(timeout_);
+    const bool pressEndsFirst = pressDeadline_ <= callDeadline;
+    const QDeadlineTimer deadline = pressEndsFirst ? pressDeadline_ : callDeadline;
     PaintingWait wait;  // the windows keep painting until the answer comes
-    auto breakOff = [this](HResult code) {
+    auto breakOff = [this, pressEndsFirst](HResult code) {
         broken_ = true;
         socket_->abort();
-        return code;
+        return code == hr::kTimeout && pressEndsFirst ? hr::kOutOfTime : code;
     };
     if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
     while (socket_->bytesToWrite() > 0) {

@@ -2,6 +2,7 @@
 // local socket that only this user can reach.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QJsonValue>
 #include <QString>
 #include <chrono>
@@ -13,11 +14,13 @@ class QLocalSocket;
 
 namespace quillbay {
 
-// The tool's end: every call blocks until the browser answers or the time-out passes.
+// The tool's end: every call blocks until the browser answers, its own time-out passes (hr::kTimeout) or
+// the press it belongs to runs out of time (hr::kOutOfTime), whichever comes first.
 // Destroying it closes the connection, which releases the browser; its window stays open.
 class LocalBrowser final : public WebBrowser {
 public:
-    LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout);
+    LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout,
+                 QDeadlineTimer pressDeadline = QDeadlineTimer(QDeadlineTimer::Forever));
     ~LocalBrowser() override;
 
     HResult put_Visible(VariantBool visible) override;
@@ -35,6 +38,7 @@ private:
 
     std::unique_ptr<QLocalSocket> socket_;
     std::chrono::milliseconds timeout_;
+    QDeadlineTimer pressDeadline_;
     qint64 nextId_ = 1;
     bool broken_ = false;  // after a lost or garbled exchange no later reply can be trusted
 };

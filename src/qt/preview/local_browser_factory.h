@@ -17,6 +17,7 @@ struct LocalBrowserOptions {
     QString program;                                   // the browser executable
     std::chrono::milliseconds startTimeout{15000};     // from start to its greeting
     std::chrono::milliseconds callTimeout{10000};      // each call, showing the window included
+    std::chrono::milliseconds pressTimeout{25000};     // the whole press: the start and every call together
 };
 
 // The browser program as installed beside the tool (libexec/quillbay), else beside the running executable.

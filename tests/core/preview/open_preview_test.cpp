@@ -119,7 +119,11 @@ TEST(OpenPreview, SaysWhetherTheBrowserRefusedWentSilentOrWentAway) {
     };
     for (const Case& c : {Case{hr::kTimeout, "did not answer when asked to set the window width to 200"},
                           Case{hr::kDisconnected, "closed when asked to set the window width to 200"},
-                          Case{hr::kFail, "refused to set the window width to 200 (error 0x80004005)"}}) {
+                          Case{hr::kFail, "refused to set the window width to 200 (error 0x80004005)"},
+                          Case{hr::kUnexpected, "gave an answer Quillbay does not understand when asked to set the window "
+                                                "width to 200."},
+                          Case{hr::kOutOfTime, "did not answer in time, so Quillbay stopped waiting for it. Its window "
+                                               "may stay open."}}) {
         RecordingFactory factory;
         factory.journal.answer = [&](const std::string& name) { return name == "put_Width" ? c.code : hr::kOk; };
         const auto failure = OpenPreview(startupSettings(), factory);

@@ -13,9 +13,18 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <map>
 #include <optional>
+#include <thread>
+
+#if defined(Q_OS_UNIX)
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 #include "qt/preview/socket_peer.h"
+#include "qt/preview/socket_place.h"
 #include "support/platform_fakes.h"
 
 namespace quillbay {
@@ -35,6 +44,14 @@ SocketPeer::Script greetsThen(SocketPeer::Script then) {
     };
 }
 
+// Sends `bytes` instead of a greeting, and stays.
+SocketPeer::Script sendsAndStays(const QByteArray& bytes) {
+    return [bytes](QLocalSocket& s, SocketPeer& p) {
+        SocketPeer::send(s, bytes);
+        p.holdUntilReleased();
+    };
+}
+
 // The launcher "starts" the browser by running a scripted peer that connects to the socket it was given.
 struct Rig {
     FakeLauncher launcher;
@@ -45,9 +62,11 @@ struct Rig {
     std::vector<std::unique_ptr<SocketPeer>> peers;
     LocalBrowserFactory factory;
 
-    explicit Rig(std::chrono::milliseconds startTimeout = 400ms, std::chrono::milliseconds callTimeout = 2s)
+    explicit Rig(std::chrono::milliseconds startTimeout = 400ms, std::chrono::milliseconds callTimeout = 2s,
+                 std::chrono::milliseconds pressTimeout = 25s)
         : factory(launcher, files, processes,
-                  LocalBrowserOptions{QStringLiteral("/opt/q/quillbay-browser"), startTimeout, callTimeout}) {
+                  LocalBrowserOptions{QStringLiteral("/opt/q/quillbay-browser"), startTimeout, callTimeout,
+                                      pressTimeout}) {
         files.files << QStringLiteral("/opt/q/quillbay-browser");
         launcher.onStart = [this](const QString&, const QStringList& arguments) {
             const QString name = arguments.value(1);
@@ -90,10 +109,24 @@ TEST(LocalBrowserFactory, StartsTheProgramOnAPrivateSocketAndCarriesCalls) {
     EXPECT_NE(rig.launcher.calls[0].arguments[1], rig.launcher.calls[1].arguments[1]);
 }
 
+// Sets environment variables for one test and puts them back as they were.
+struct Environment {
+    ~Environment() {
+        for (const auto& [name, value] : saved) value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    void set(const char* name, const std::optional<QString>& value) {
+        if (!saved.contains(name)) saved[name] = qgetenv(name);
+        value ? qputenv(name, QFile::encodeName(*value)) : qunsetenv(name);
+    }
+    std::map<const char*, QByteArray> saved;
+};
+
 // The socket lies in the user's runtime folder when there is one, else in the temporary folder, as it does
-// when the runtime folder's path is too long for a socket address.
+// when the runtime folder's path is too long for a socket address or is relative.
 TEST(LocalBrowserFactory, PutsTheSocketInTheRuntimeFolder) {
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    Environment environment;
+    environment.set("TMPDIR", std::nullopt);
+    const QString relative = QStringLiteral("quillbay-relative-runtime");
     QTemporaryDir runtime;
     QTemporaryDir deep;
     const QString tooLong = deep.filePath(QString(120, QLatin1Char('d')));
@@ -107,10 +140,10 @@ TEST(LocalBrowserFactory, PutsTheSocketInTheRuntimeFolder) {
         {"runtime folder", runtime.path(), runtime.path()},
         {"none", std::nullopt, QDir::tempPath()},
         {"path too long", tooLong, QDir::tempPath()},
+        {"relative", relative, QDir::tempPath()},
     };
     for (const auto& c : cases) {
-        if (c.runtimeFolder) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(*c.runtimeFolder));
-        else qunsetenv("XDG_RUNTIME_DIR");
+        environment.set("XDG_RUNTIME_DIR", c.runtimeFolder);
         Rig rig;
         rig.script = greetsThen({});
         const BrowserFactory::Created created = rig.factory.create();
@@ -119,9 +152,68 @@ TEST(LocalBrowserFactory, PutsTheSocketInTheRuntimeFolder) {
         EXPECT_EQ(QFileInfo(rig.launcher.calls[0].arguments.value(1)).absolutePath(), QDir(c.socketFolder).absolutePath())
             << c.what;
     }
-    if (saved.isNull()) qunsetenv("XDG_RUNTIME_DIR");
-    else qputenv("XDG_RUNTIME_DIR", saved);
+    EXPECT_FALSE(QFileInfo::exists(relative)) << "a relative runtime folder was made in the current folder";
+    QDir(relative).removeRecursively();
 }
+
+#if defined(Q_OS_UNIX)
+// A temporary folder that cannot take the socket is named, with what is wrong with it, and nothing starts.
+TEST(LocalBrowserFactory, SaysWhichFolderCouldNotTakeTheSocketAndWhy) {
+    QTemporaryDir dir;
+    QFile notAFolder(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    const QString longest = dir.filePath(QString(120, QLatin1Char('d')));
+    ASSERT_TRUE(QDir().mkpath(longest));
+    Environment environment;
+    environment.set("XDG_RUNTIME_DIR", QStringLiteral("relative-runtime"));  // ignored, so only TMPDIR is tried
+    for (const auto& [folder, says] : {std::pair{dir.filePath(QStringLiteral("missing")), "the folder does not exist."},
+                                       {notAFolder.fileName(), "it is not a folder."},
+                                       {longest, "its path is too long for a socket ("},
+                                       {QStringLiteral("relative"), "it is not an absolute path."}}) {
+        environment.set("TMPDIR", folder);
+        Rig rig;
+        const std::string error = rig.factory.create().error;
+        EXPECT_EQ(error.rfind("The preview browser could not be started: Quillbay could not make its connection to "
+                              "it.\n" + folder.toStdString() + ": " + says, 0), 0u) << error;
+        EXPECT_TRUE(rig.launcher.calls.empty()) << error;
+    }
+}
+
+// A socket file whose listener is gone, as a killed tool leaves it.
+void leaveSocketBehind(const QString& path) {
+    sockaddr_un address{AF_UNIX, {}};
+    const QByteArray encoded = QFile::encodeName(path);
+    std::memcpy(address.sun_path, encoded.constData(),
+                std::min(sizeof address.sun_path - 1, static_cast<std::size_t>(encoded.size())));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << path.toStdString();
+    ::close(fd);
+}
+
+// The next press clears out the user's own sockets that nobody listens on; all that only looks like one stays.
+TEST(LocalBrowserFactory, ClearsOutSocketsAKilledToolLeftBehind) {
+    QTemporaryDir runtime;
+    Environment environment;
+    environment.set("XDG_RUNTIME_DIR", runtime.path());
+    const auto ours = [&](char c) {
+        return runtime.filePath(QStringLiteral("quillbay-preview-") + QString(32, QLatin1Char(c)));
+    };
+    leaveSocketBehind(ours('a'));
+    leaveSocketBehind(runtime.filePath(QStringLiteral("quillbay-preview-other")));  // not our name
+    QFile plain(ours('c'));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    QLocalServer live;
+    ASSERT_TRUE(live.listen(ours('d')));
+    EXPECT_EQ(removeStaleSockets(runtime.path(), ::getuid() + 1), 0) << "another user's sockets are theirs";
+
+    Rig rig;
+    rig.script = greetsThen({});
+    EXPECT_TRUE(rig.factory.create().browser);
+    EXPECT_EQ(QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+              QStringList({QFileInfo(ours('c')).fileName(), QFileInfo(ours('d')).fileName(),
+                           QStringLiteral("quillbay-preview-other")}));
+}
+#endif
 
 TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
     struct Case {
@@ -142,8 +234,20 @@ TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
         {"connects but never greets",
          [](Rig& r) { r.script = [](QLocalSocket&, SocketPeer& p) { p.holdUntilReleased(); }; },
          hr::kTimeout, "did not start within", true},
-        {"connects and hangs up", [](Rig& r) { r.script = [](QLocalSocket& s, SocketPeer&) { s.abort(); }; },
+        {"connects, hangs up and ends",
+         [](Rig& r) {
+             r.script = [&r](QLocalSocket& s, SocketPeer&) {
+                 r.processes.running = false;
+                 s.abort();
+             };
+         },
          hr::kDisconnected, "stopped before it was ready", true},
+        {"floods instead of greeting", [](Rig& r) { r.script = sendsAndStays(QByteArray(3 << 20, 'x')); },
+         hr::kUnexpected, "sent a line of over 1 MB instead of its greeting.", true},
+        {"another program greets first",
+         [](Rig& r) { r.script = sendsAndStays(protocol::encode(protocol::helloMessage(4243))); }, hr::kUnexpected,
+         "Another program (process 4243) answered in place of the preview browser Quillbay started (process 4242)",
+         true},
         {"greets in another version",
          [](Rig& r) {
              r.script = [](QLocalSocket& s, SocketPeer& p) {
@@ -184,6 +288,38 @@ TEST(LocalBrowserFactory, ABrowserThatDiesAtStartIsNoticedBeforeTheDeadline) {
     LocalBrowserFactory factory(launcher, files, processes, LocalBrowserOptions{QStringLiteral("b"), 1h, 1h});
     const BrowserFactory::Created created = factory.create();
     EXPECT_EQ(created.code, hr::kDisconnected);
+}
+
+// Someone who leaves without a word (another Quillbay seeing whether the socket was left behind) is not the browser.
+TEST(LocalBrowserFactory, ACallerThatLeavesWithoutAWordIsNotTheBrowser) {
+    Rig rig(5s);
+    rig.script = [](QLocalSocket& s, SocketPeer&) {
+        QLocalSocket browser;
+        browser.connectToServer(s.fullServerName());
+        s.abort();
+        if (!browser.waitForConnected(5000)) return;
+        SocketPeer::send(browser, protocol::encode(protocol::helloMessage(4242)));
+        SocketPeer::reply(browser, SocketPeer::readRequest(browser), 7);
+    };
+    const BrowserFactory::Created created = rig.factory.create();
+    ASSERT_TRUE(created.browser) << created.error;
+    EXPECT_EQ(created.browser->put_Height(350), 7);
+}
+
+// Whatever the browser does, one press ends by its bound with the one message that says so.
+TEST(LocalBrowserFactory, APressEndsByItsBoundWhateverTheBrowserDoes) {
+    const auto crawls = greetsThen([](QLocalSocket& s, SocketPeer&) {
+        for (QJsonObject r; !(r = SocketPeer::readRequest(s)).isEmpty(); SocketPeer::reply(s, r, hr::kOk))
+            std::this_thread::sleep_for(300ms);  // each call well within its own limit, all nine not
+    });
+    for (const SocketPeer::Script& script : {crawls, sendsAndStays({})}) {
+        Rig rig(5s, 500ms, 1s);
+        rig.script = script;
+        const std::optional<PreviewFailure> failure = OpenPreview(startupSettings(), rig.factory);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->message, "The preview browser did not answer in time, so Quillbay stopped waiting for it. "
+                                    "Its window may stay open.");
+    }
 }
 
 // A window of the tool's, as the preview's waits see it: what reaches it while the browser keeps us waiting.
