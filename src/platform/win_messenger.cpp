@@ -1,0 +1,13 @@
+#include "platform/win_messenger.h"
+
+#include "platform/win_text.h"
+#include "quillbay/version.h"
+
+namespace quillbay {
+
+void SystemWinMessenger::tell(HWND owner, const std::wstring& text) {
+    static const std::wstring caption = fromUtf8(kAppTitle);
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
+}
+
+}  // namespace quillbay
