@@ -8,6 +8,9 @@ namespace quillbay {
 void SystemWinMessenger::tell(HWND owner, const std::wstring& text) {
     static const std::wstring caption = fromUtf8(kAppTitle);
     MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
+    // Not every window system hands the activation back to the owner once the box is gone, and the focus
+    // the caller moves next would then go nowhere.
+    if (owner && IsWindow(owner) && GetActiveWindow() != owner) SetActiveWindow(owner);
 }
 
 }  // namespace quillbay
