@@ -20,9 +20,10 @@ public:
     HFONT bold() const { return bold_; }
     HFONT title() const { return title_; }
 
-    // The face the fonts use: MS Sans Serif as an outline font where one is installed, else its outline
-    // successor Microsoft Sans Serif, else the system's dialog font.
-    static const std::wstring& face();
+    // The face the fonts use at `dpi`: the design's MS Sans Serif where it is installed, at the resolution
+    // its bitmaps were drawn for; at any other, which a bitmap face cannot serve sharply (nor always in
+    // bold), its outline successor Microsoft Sans Serif, else the system's dialog font.
+    static const std::wstring& face(UINT dpi);
 
 private:
     UINT dpi_;
