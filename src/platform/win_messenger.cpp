@@ -10,7 +10,7 @@ void SystemWinMessenger::tell(HWND owner, const std::wstring& text) {
     MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
     // Not every window system hands the activation back to the owner once the box is gone, and the focus
     // the caller moves next would then go nowhere.
-    if (owner && IsWindow(owner) && GetActiveWindow() != owner) SetActiveWindow(owner);
+    if (owner && IsWindow(owner) && GetForegroundWindow() != owner) SetForegroundWindow(owner);
 }
 
 }  // namespace quillbay
