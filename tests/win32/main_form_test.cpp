@@ -68,6 +68,24 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"Button", 600, 3400, WM_RBUTTONDOWN, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// As on a move to a monitor of another resolution: every control takes its design place and size there. (The
+// window's frame stays this process's, so its client size is checked at real resolutions, end to end.)
+TEST(MainFormResolution, LaysItselfOutAgainWhenTheResolutionChanges) {
+    mainForm form(GetModuleHandleW(nullptr), MainFormServices{});
+    for (const int dpi : {144, 192, 96}) {
+        RECT suggested{10, 20, 30, 40};
+        SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        for (const auto& row : mainlayout::kControls) {
+            if (row.kind == mainlayout::ControlKind::Rectangle) continue;
+            RECT r{};
+            GetWindowRect(form.control(row.name), &r);
+            MapWindowPoints(nullptr, form.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(r.left, design::toPixels(row.rect.left, dpi)) << row.name << " at " << dpi;
+            EXPECT_EQ(r.bottom - r.top, design::toPixels(row.rect.height, dpi)) << row.name << " at " << dpi;
+        }
+    }
+}
+
 class MainFormHelp : public ::testing::TestWithParam<bool> {};
 
 TEST_P(MainFormHelp, F1OpensTheHelpFileBesideTheProgramOnlyWhereThereIsOne) {
