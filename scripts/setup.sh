@@ -11,13 +11,14 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
 )
 # The test suite, the benchmarks, the screenshots and the fuzz targets (clang with libFuzzer); MinGW-w64 and
-# Wine build and run the Windows tests; the package test's checkers, and the Wayland test's compositor and
-# the accessibility bus that drives the window there.
+# Wine build and run the Windows tests (fonts-wine: the fonts Windows programs expect, MS Sans Serif among
+# them); the package test's checkers, and the Wayland test's compositor and the accessibility bus that
+# drives the window there.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick valgrind
   clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64 wine wine64
+  g++-mingw-w64-x86-64 wine wine64 fonts-wine
   lintian desktop-file-utils appstream
   weston dbus-daemon at-spi2-core python3-pyatspi
 )

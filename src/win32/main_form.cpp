@@ -1,0 +1,387 @@
+#include "win32/main_form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/win_document_opener.h"
+#include "platform/win_messenger.h"
+#include "platform/win_text.h"
+#include "platform/win_window_mover.h"
+#include "win32/control_ids.h"
+#include "win32/window_helpers.h"
+
+namespace quillbay::win32 {
+
+namespace {
+
+using mainlayout::ControlKind;
+using mainlayout::ControlRow;
+using mainlayout::kControls;
+
+std::size_t indexOf(const ControlRow& row) { return static_cast<std::size_t>(&row - kControls.data()); }
+
+const ControlRow* rowOfId(int id) {
+    const int index = id - kFirstMainControlId;
+    if (index < 0 || index >= static_cast<int>(kControls.size())) return nullptr;
+    return &kControls[static_cast<std::size_t>(index)];
+}
+
+// Every control is its own group, so that the arrow keys never carry the focus off a check box or button.
+DWORD styleOf(ControlKind kind) {
+    constexpr DWORD kFocusable = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
+    switch (kind) {
+    case ControlKind::Label:
+        // SS_NOTIFY: a press on a label is the label's, so it does not move the window.
+        return WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
+    case ControlKind::InputBox:
+        return kFocusable | ES_LEFT | ES_AUTOHSCROLL;
+    case ControlKind::OutputBox:
+        return kFocusable | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL;
+    case ControlKind::CheckBox:
+        return kFocusable | BS_AUTOCHECKBOX;
+    case ControlKind::Button:
+        return kFocusable | BS_PUSHBUTTON;
+    case ControlKind::Rectangle:
+        break;
+    }
+    return 0;
+}
+
+const wchar_t* classOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Label: return WC_STATICW;
+    case ControlKind::InputBox:
+    case ControlKind::OutputBox: return WC_EDITW;
+    default: return WC_BUTTONW;
+    }
+}
+
+// The order in which the controls are made, which is their stacking order from the top and so the Tab
+// order: the focusable ones by tab index, each box right after the label that names it, because that is
+// where assistive technology looks for a box's name.
+std::vector<const ControlRow*> creationOrder() {
+    std::vector<const ControlRow*> focusable;
+    for (const ControlRow& row : kControls)
+        if (row.kind != ControlKind::Label && row.kind != ControlKind::Rectangle) focusable.push_back(&row);
+    std::ranges::stable_sort(focusable, {}, &ControlRow::tabIndex);
+
+    std::vector<const ControlRow*> order;
+    for (const ControlRow* row : focusable) {
+        if (!row->labelledBy.empty())
+            if (const ControlRow* label = mainlayout::find(row->labelledBy)) order.push_back(label);
+        order.push_back(row);
+    }
+    for (const ControlRow& row : kControls)
+        if (row.kind == ControlKind::Label && std::ranges::find(order, &row) == order.end()) order.push_back(&row);
+    return order;
+}
+
+}  // namespace
+
+mainForm::mainForm(HINSTANCE instance, MainFormServices services)
+    : instance_(instance), services_(std::move(services)), banner_(instance) {
+    static const ATOM registered = [instance] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kMainFormClass;
+        windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, 32, 32, 0));
+        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, 16, 16, 0));
+        return RegisterClassExW(&windowClass);
+    }();
+    (void)registered;
+
+    const std::wstring caption = fromUtf8(mainlayout::kCaption);
+    CreateWindowExW(0, kMainFormClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (!hwnd_) return;
+
+    ACCEL help{FVIRTKEY, VK_F1, kHelpCommand};
+    accelerators_ = CreateAcceleratorTableW(&help, 1);
+
+    createControls();
+    const UINT dpi = GetDpiForWindow(hwnd_);
+    applyLayout(dpi);
+    placeWindow(dpi, nullptr);
+
+    std::wstring folder = services_.programFolder;
+    if (folder.empty()) folder = programFolder();
+    behaviour_.Form_Load(toUtf8(folder));
+}
+
+mainForm::~mainForm() {
+    services_.closed = nullptr;  // the program is ending; nobody is left to tell
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+}
+
+void mainForm::show(int showCommand) {
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+}
+
+void mainForm::close() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool mainForm::preTranslate(MSG& message) {
+    if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+    if (accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &message)) return true;
+    return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+HWND mainForm::control(std::string_view name) const {
+    const ControlRow* row = mainlayout::find(name);
+    return row ? controls_[indexOf(*row)] : nullptr;
+}
+
+LRESULT CALLBACK mainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<mainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<mainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->toolTips_ = nullptr;
+        self->controls_.fill(nullptr);
+        self->lastFocus_ = nullptr;
+        if (self->services_.closed) self->services_.closed();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT mainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam));
+        return 0;
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        // Labels are transparent: the banner and the window's surface show through them.
+        const ControlRow* row = rowOfId(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        if (!row || row->kind != ControlKind::Label) break;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // Only presses on the window's own surface arrive here: every control takes its own.
+        Form_MouseDown();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focused = GetFocus();
+            if (focused && IsChild(hwnd_, focused)) lastFocus_ = focused;
+        } else if (lastFocus_) {
+            SetFocus(lastFocus_);
+        }
+        return 0;
+    case WM_SETFOCUS:
+        if (lastFocus_) SetFocus(lastFocus_);
+        return 0;
+    case WM_NEXTDLGCTL: {
+        // The dialog manager's Tab, sent here because this is a plain window rather than a dialog.
+        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(hwnd_, GetFocus(), static_cast<BOOL>(wParam != 0));
+        focusLikeDialog(next);
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        const UINT dpi = HIWORD(wParam);
+        applyLayout(dpi);
+        placeWindow(dpi, reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void mainForm::createControls() {
+    for (const ControlRow* row : creationOrder()) {
+        const std::wstring text = fromUtf8(mainlayout::designText(*row));
+        const DWORD extended = (row->kind == ControlKind::InputBox || row->kind == ControlKind::OutputBox)
+                                   ? WS_EX_CLIENTEDGE
+                                   : 0;
+        HWND child = CreateWindowExW(extended, classOf(row->kind), text.c_str(), styleOf(row->kind), 0, 0, 0, 0,
+                                     hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(mainControlId(indexOf(*row)))),
+                                     instance_, nullptr);
+        if (!child) continue;
+        // Each new control below those before it, whatever the system's own habit.
+        SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        controls_[indexOf(*row)] = child;
+        // The edit control's own limit of 32,767 characters would cut a long paste short without a word.
+        if (row->kind == ControlKind::InputBox || row->kind == ControlKind::OutputBox)
+            SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
+        if (!row->enabledAtStart) EnableWindow(child, FALSE);
+    }
+
+    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_,
+                                nullptr);
+    toolTipTexts_.reserve(kControls.size());
+    for (const ControlRow& row : kControls) {
+        HWND child = controls_[indexOf(row)];
+        if (row.toolTip.empty() || !child || !toolTips_) continue;
+        toolTipTexts_.push_back(fromUtf8(row.toolTip));
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(child);
+        tool.lpszText = toolTipTexts_.back().data();
+        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+
+    // Tab index 0 is a label's, so the first box starts with the focus.
+    lastFocus_ = control("txtFunctionname");
+}
+
+void mainForm::applyLayout(UINT dpi) {
+    auto fonts = std::make_unique<DesignFonts>(dpi);
+    for (const ControlRow& row : kControls) {
+        HWND child = controls_[indexOf(row)];
+        if (!child) continue;
+        const design::PixelRect r = design::toPixels(row.rect, static_cast<int>(dpi));
+        SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(row.bold ? fonts->bold() : fonts->regular()), TRUE);
+    }
+    fonts_ = std::move(fonts);  // the old fonts go only once no control uses them
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void mainForm::placeWindow(UINT dpi, const RECT* suggested) {
+    const design::PixelRect client = design::toPixels(mainlayout::kClientArea, static_cast<int>(dpi));
+    RECT frame{client.left, client.top, client.left + client.width, client.top + client.height};
+    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
+    // On a move to another monitor the system says where the window goes; its size stays the design's.
+    const int left = suggested ? suggested->left : frame.left;
+    const int top = suggested ? suggested->top : frame.top;
+    SetWindowPos(hwnd_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void mainForm::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+    // Beneath everything, at its own size, never stretched or tiled.
+    banner_.paint(dc, 0, 0, static_cast<UINT>(dpi));
+    for (const ControlRow& row : kControls) {
+        if (row.kind != ControlKind::Rectangle) continue;
+        const design::PixelRect r = design::toPixels(row.rect, dpi);
+        const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
+        // Shape1 is filled with the window's colour behind the check boxes; Shape2 is an outline only.
+        if (row.name == "Shape1") FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+        FrameRect(dc, &area, GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void mainForm::onCommand(int id) {
+    if (id == kHelpCommand) {
+        openHelp();
+        return;
+    }
+    // Labels report their clicks with the same code as buttons do; only buttons have commands.
+    const ControlRow* row = rowOfId(id);
+    if (!row || row->kind != ControlKind::Button) return;
+    const std::string_view name = row->name;
+    if (name == "Command1") behaviour_.Command1_Click();
+    if (name == "Command2") behaviour_.Command2_Click();
+    if (name == "Command3") behaviour_.Command3_Click();
+    if (name == "Command4") behaviour_.Command4_Click();
+    if (name == "Command5") behaviour_.Command5_Click();
+    if (name == "selectone") behaviour_.selectone_Click();
+}
+
+void mainForm::Form_MouseDown() {
+    if (services_.mover) services_.mover->startMove(hwnd_);
+}
+
+void mainForm::openHelp() {
+    if (!services_.documents || !services_.isFile) return;
+    const std::wstring file = fromUtf8(behaviour_.helpFile());
+    if (services_.isFile(file)) services_.documents->open(file);
+}
+
+std::string mainForm::text(std::string_view box) const { return toUtf8(windowText(control(box))); }
+
+bool mainForm::isChecked(std::string_view checkBox) const {
+    HWND box = control(checkBox);
+    return box && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string_view mainForm::focusedControl() const {
+    HWND focused = GetFocus();
+    for (const ControlRow& row : kControls)
+        if (focused && controls_[indexOf(row)] == focused) return row.name;
+    return {};
+}
+
+void mainForm::setText(std::string_view box, const std::string& text) {
+    if (HWND control = this->control(box)) SetWindowTextW(control, fromUtf8(text).c_str());
+}
+
+void mainForm::setChecked(std::string_view checkBox, bool on) {
+    if (HWND box = control(checkBox)) SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void mainForm::setEnabled(std::string_view name, bool on) {
+    HWND child = control(name);
+    if (!child) return;
+    const bool hadFocus = GetFocus() == child;
+    EnableWindow(child, on ? TRUE : FALSE);
+    if (on || (!hadFocus && lastFocus_ != child)) return;
+    // A disabled control keeps the focus it had, and the keyboard would then reach nothing: the focus goes
+    // on along the Tab order, as it would in a dialog.
+    HWND next = GetNextDlgTabItem(hwnd_, child, FALSE);
+    lastFocus_ = next != child ? next : nullptr;
+    if (hadFocus) focusLikeDialog(lastFocus_);
+}
+
+void mainForm::setFocus(std::string_view name) {
+    if (HWND child = control(name)) {
+        lastFocus_ = child;
+        SetFocus(child);
+    }
+}
+
+void mainForm::selectAll(std::string_view box) {
+    if (HWND child = control(box)) SendMessageW(child, EM_SETSEL, 0, -1);
+}
+
+void mainForm::tell(const std::string& message) {
+    if (services_.messenger) services_.messenger->tell(hwnd_, fromUtf8(message));
+}
+
+void mainForm::preview(const PopupSettings& settings) {
+    if (services_.preview) services_.preview(settings, [this](const std::string& message) { tell(message); });
+}
+
+void mainForm::showAbout() {
+    if (services_.showAbout) services_.showAbout();
+}
+
+void mainForm::exit() {
+    if (services_.exit) services_.exit();
+}
+
+}  // namespace quillbay::win32
