@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building and running Quillbay needs on Debian 12; with --test, also what its tests need.
+# Installs what building and running Quillbay needs on Debian 12; with --test, also what its tests need;
+# with --package, also what the Windows installer is built with.
 # Cheap when everything is present: it asks dpkg first and calls apt-get only for what is missing.
 set -euo pipefail
 
@@ -11,19 +12,23 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
 )
 # The test suite, the benchmarks, the screenshots and the fuzz targets (clang with libFuzzer); MinGW-w64 and
-# Wine build and run the Windows tests; the package test's checkers, and the Wayland test's compositor and
-# the accessibility bus that drives the window there.
+# Wine build and run the Windows tests, wixl and msitools build and read the installer; the package test's
+# checkers, and the Wayland test's compositor and the accessibility bus that drives the window there.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick valgrind
   clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64 wine wine64
+  g++-mingw-w64-x86-64 wine wine64 wixl msitools
   lintian desktop-file-utils appstream
   weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
+# The Windows installer: cross-compiled programs packed by wixl.
+package_packages=(g++-mingw-w64-x86-64 wixl)
+
 wanted=("${packages[@]}")
 [ "${1:-}" = "--test" ] && wanted+=("${test_packages[@]}")
+[ "${1:-}" = "--package" ] && wanted+=("${package_packages[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do
