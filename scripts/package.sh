@@ -18,7 +18,8 @@ cp "$build"/quillbay_*.deb "$dist/"
 echo "package: $(cd "$dist" && ls quillbay_*.deb)"
 
 cd "$root"
-cmake --preset windows-wine -B "$msi_build" -DCMAKE_BUILD_TYPE=Release -DQUILLBAY_BUILD_TESTS=OFF >/dev/null
+cmake --preset windows-wine --no-warn-unused-cli -B "$msi_build" -DCMAKE_BUILD_TYPE=Release -DQUILLBAY_BUILD_TESTS=OFF \
+  >/dev/null
 if ! ninja -C "$msi_build" -t targets all | grep -q '^quillbay_msi:'; then
   echo "package: no Windows installer: this build has no quillbay.exe target yet" >&2
   exit 0

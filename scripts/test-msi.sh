@@ -15,7 +15,8 @@ fail() { echo "msi: FAILED: $*" >&2; exit 1; }
 # The part that needs a display, run again by this script under xvfb-run.
 if [ "${1:-}" = --on-display ]; then
   wine "C:\\Program Files\\Quillbay\\quillbay.exe" >"$out/quillbay.log" 2>&1 &
-  timeout 60 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null ||
+  # Wine's first window on a machine waits for the font cache to be built.
+  timeout 180 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null ||
     fail "the installed quillbay.exe showed no window \"$caption\" (log: $out/quillbay.log)"
   sleep 1
   import -window root "$out/installed.png"
@@ -45,8 +46,11 @@ mkdir -p "$out"
 # msiinfo writes a table's binary streams into folders of the current one.
 cd "$out"
 property() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'; }
-uninstall_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1"; }
-registered() { wine reg query "$(uninstall_key "$1")" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { $1 = $2 = ""; sub(/^ +/, ""); print }'; }
+# A value of the product's entry in Installed apps; empty when there is none.
+registered() {
+  wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" /v "$2" 2>/dev/null |
+    tr -d '\r' | awk -v name="$2" '$1 == name { $1 = $2 = ""; sub(/^ +/, ""); print }'
+}
 shortcuts() { find "$WINEPREFIX/drive_c" -name Quillbay.lnk; }
 msiexec() { wine msiexec "$1" "$(winepath -w "$2")" /qn && wineserver -w; }
 
@@ -60,11 +64,11 @@ msiexec /i "$msi" || fail "msiexec /i exited with $?"
 # Wine's installer puts a per-machine package's shortcuts into the user's Programs folder (Windows uses the
 # common one); either way, one shortcut in the Start menu that starts the installed program.
 link=$(shortcuts)
-case $link in */"Start Menu/Programs/Quillbay.lnk") ;; *) fail "the Start-menu shortcut is missing or misplaced: '$link'" ;; esac
-strings -a "$link" | grep -qxF 'C:\Program Files\Quillbay\quillbay.exe' || fail "the shortcut does not start quillbay.exe"
+case $link in */"Start Menu/Programs/Quillbay.lnk") ;; *) fail "no Start-menu shortcut in place: '$link'" ;; esac
+strings -a "$link" | grep -qxF 'C:\Program Files\Quillbay\quillbay.exe' || fail "the shortcut starts no quillbay.exe"
 [ "$(registered "$product" DisplayName)" = Quillbay ] && [ "$(registered "$product" DisplayVersion)" = 1.0.0 ] &&
-  [ "$(registered "$product" Publisher)" = "Quillbay Software" ] || fail "Installed apps has no right entry for $product"
-echo "msi: installed silently: Program Files\\Quillbay\\quillbay.exe, the Start-menu shortcut, the Installed apps entry"
+  [ "$(registered "$product" Publisher)" = "Quillbay Software" ] || fail "Installed apps: no right entry for $product"
+echo "msi: installed silently (${SECONDS}s): quillbay.exe in Program Files\\Quillbay, the shortcut, the entry"
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$root/scripts/test-msi.sh" --on-display
 
@@ -75,7 +79,7 @@ nothing_left() {
 }
 msiexec /x "$msi" || fail "msiexec /x exited with $?"
 nothing_left "msiexec /x"
-echo "msi: removed silently, nothing left"
+echo "msi: removed silently, nothing left (${SECONDS}s)"
 
 # A later version, the same package but for its version, replaces this one rather than going beside it.
 sed 's/Version="1\.0\.0"/Version="1.0.1"/' "$folder/quillbay.wxs" >"$folder/later.wxs"
@@ -87,4 +91,4 @@ later=$(property "$out/later.msi" ProductCode)
 msiexec /x "$out/later.msi" || fail "removing 1.0.1 failed"
 product=$later
 nothing_left "the upgrade's removal"
-echo "msi: a later version replaces it; passed"
+echo "msi: a later version replaces it; passed in ${SECONDS}s"

@@ -57,7 +57,8 @@ bool WinFileStore::remove(const std::string& path) { return DeleteFileW(widened(
 
 FileResult WinFileStore::writeNew(const std::string& path, std::string_view bytes) {
     const std::wstring name = widened(path);
-    const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? FileResult{FileStatus::Exists, {}}
