@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(message->value(QStringLiteral("call")).toString().toStdString() == call.name, "the wrong call was made");
     const QJsonValue arg = message->value(QStringLiteral("arg"));
     if (call.name == "Navigate") {
-        require(arg.isString() && arg.toString() == call.text, "the address changed on the way");
+        require(arg.isString() && arg.toString().toStdString() == call.text, "the address changed on the way");
     } else {
         require(arg.isDouble() && arg.toDouble() == static_cast<double>(call.number), "the argument changed on the way");
         const bool flag = call.name != "put_Height" && call.name != "put_Width" && call.name != "put_ToolBar";

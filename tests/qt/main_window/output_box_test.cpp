@@ -2,11 +2,15 @@
 // whatever an edit does, must be as if the paragraph were one.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
+#include <map>
 
 #include "qt/main_window/output_box.h"
 
@@ -119,6 +123,82 @@ TEST(OutputBoxText, CopyAcrossTheCutGivesTheCharactersAround) {
     box.setTextCursor(selection);
     box.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), text.mid(n - 3, 6));
+}
+
+// A long paragraph shows as the paragraph wrapped at the box's width, line for line, from its top down to
+// its end, and nowhere as a line cut short where one piece ends and the next begins. Showing it is no edit.
+TEST(OutputBoxText, ShowsALongParagraphWrappedAtItsWidthAndNothingElse) {
+    const qsizetype n = OutputBox::kPieceLength;
+    for (const QString& text : {QStringLiteral("onClick='") + QString(3 * n, QLatin1Char('x')) + QStringLiteral("()'"),
+                                repeatedTo(QStringLiteral("lorem ipsum dolor sit amet, "), 3 * n)}) {
+        QWidget window;
+        auto* box = new OutputBox(&window);
+        box->setGeometry(0, 0, 153, 49);  // txtOnclick's design size
+        window.show();
+        box->setText(text);
+        std::map<int, int> wrapped;  // start -> length of each line of the whole paragraph
+        QTextLayout whole(text, box->document()->defaultFont());
+        whole.setTextOption(box->document()->defaultTextOption());
+        whole.beginLayout();
+        for (QTextLine line = whole.createLine(); line.isValid(); line = whole.createLine()) {
+            line.setLineWidth(box->viewport()->width() - 2 * box->document()->documentMargin());
+            wrapped[line.textStart()] = line.textLength();
+        }
+        whole.endLayout();
+
+        QScrollBar* bar = box->verticalScrollBar();
+        for (int value = 0; value <= bar->maximum(); value += bar->pageStep()) {
+            bar->setValue(value);
+            for (QTextBlock block = box->document()->firstBlock(); block.isValid(); block = block.next()) {
+                QTextCursor first(block), last(block);
+                last.movePosition(QTextCursor::EndOfBlock);
+                if (box->cursorRect(last).bottom() < 0 || box->cursorRect(first).top() >= box->viewport()->height())
+                    continue;  // not in sight
+                for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                    const int start = box->textOffsetAt(block.position() + block.layout()->lineAt(i).textStart());
+                    ASSERT_EQ(block.layout()->lineAt(i).textLength(), wrapped.count(start) ? wrapped[start] : -1)
+                        << "the line at " << start;
+                }
+            }
+        }
+        EXPECT_EQ(box->text(), text);
+        EXPECT_FALSE(box->document()->isUndoAvailable());
+        QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Z);
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), text) << "typed, then undone";
+    }
+}
+
+// A screen reader gets the box's text as Copy gives it: no break between pieces, a paragraph break as CR LF,
+// and offsets, the cursor and the selection counted in that text.
+TEST(OutputBoxText, ReadsToAScreenReaderAsItsText) {
+    const int n = static_cast<int>(OutputBox::kPieceLength);
+    const QString text = QString(2 * n + 10, QLatin1Char('x')) + QStringLiteral("\r\nsecond\r\n\r\nlast");
+    QWidget window;
+    auto* box = new OutputBox(&window);
+    box->setGeometry(0, 0, 449, 105);
+    window.show();
+    box->setText(text);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+    QAccessibleTextInterface* texts = reader ? reader->textInterface() : nullptr;
+    ASSERT_NE(texts, nullptr);
+    EXPECT_EQ(reader->text(QAccessible::Value), text);
+    ASSERT_EQ(texts->text(0, texts->characterCount()), text);
+    const int cr = 2 * n + 10;
+    // Across a piece break, up to the CR, from the LF, over the empty line, the end.
+    for (const auto& [start, end] : {std::pair{n - 3, n + 3}, {cr - 2, cr + 1}, {cr + 1, cr + 4}, {cr + 8, cr + 14},
+                                     {cr + 16, cr + 18}}) {
+        EXPECT_EQ(texts->text(start, end), text.mid(start, end - start)) << start;
+        texts->setSelection(0, start, end);
+        int from = -1, to = -1;
+        texts->selection(0, &from, &to);
+        const QTextCursor selected = box->textCursor();
+        EXPECT_EQ(box->textBetween(selected.selectionStart(), selected.selectionEnd()), text.mid(from, to - from));
+    }
+    texts->setCursorPosition(cr + 2);
+    EXPECT_EQ(texts->cursorPosition(), cr + 2);
+    EXPECT_EQ(box->textCursor().block().text(), QStringLiteral("second"));
 }
 
 }  // namespace
