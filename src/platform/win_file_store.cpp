@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win_text.h"
+#include "platform/win_unicode.h"
 
 namespace quillbay {
 

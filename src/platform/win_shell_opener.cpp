@@ -5,7 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "platform/win_text.h"
+#include "platform/win_unicode.h"
 
 namespace quillbay {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "core/main_window/main_form_layout.h"
-#include "platform/win_text.h"
+#include "platform/win_unicode.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return MessageBoxW(nullptr, L"", quillbay::widened(quillbay::mainlayout::kCaption).c_str(), MB_OK);

@@ -13,7 +13,7 @@
 #include "core/preview/preview_page.h"
 #include "platform/win_file_store.h"
 #include "platform/win_shell_opener.h"
-#include "platform/win_text.h"
+#include "platform/win_unicode.h"
 
 namespace quillbay {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/win_text.h"
+#include "platform/win_unicode.h"
 
 int main() {
     int count = 0;

@@ -1,4 +1,5 @@
-// Between the UTF-8 the tool keeps its texts in and the UTF-16 of the Windows API's wide calls.
+// Between the UTF-8 the tool keeps its texts in and the UTF-16 of the Windows API's wide calls, and the
+// system's own words for an error.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/win_text.h"
+#include "platform/win_unicode.h"
 
 #include <windows.h>
 
