@@ -16,10 +16,10 @@ fail() { echo "msi: FAILED: $*" >&2; exit 1; }
 if [ "${1:-}" = --on-display ]; then
   wine "C:\\Program Files\\Quillbay\\quillbay.exe" >"$out/quillbay.log" 2>&1 &
   # Wine's first window on a machine waits for the font cache to be built.
-  timeout 180 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null ||
-    fail "the installed quillbay.exe showed no window \"$caption\" (log: $out/quillbay.log)"
+  shown=$(timeout 180 xdotool search --sync --onlyvisible --name "^$caption\$") || true
   sleep 1
   import -window root "$out/installed.png"
+  [ -n "$shown" ] || fail "the installed quillbay.exe showed no window \"$caption\" (see $out/installed.png)"
   wineserver -k
   echo "msi: the installed quillbay.exe shows its main window"
   exit 0
@@ -70,6 +70,8 @@ strings -a "$link" | grep -qxF 'C:\Program Files\Quillbay\quillbay.exe' || fail 
   [ "$(registered "$product" Publisher)" = "Quillbay Software" ] || fail "Installed apps: no right entry for $product"
 echo "msi: installed silently (${SECONDS}s): quillbay.exe in Program Files\\Quillbay, the shortcut, the entry"
 
+# A wineserver still running from the checks above would keep its desktop without a display.
+wineserver -w
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$root/scripts/test-msi.sh" --on-display
 
 nothing_left() {
