@@ -10,6 +10,7 @@ build=${QUILLBAY_BUILD_DIR:-$root/build}
 out=$build/package-test
 bin=/usr/bin/quillbay
 browser_bin=/usr/libexec/quillbay/quillbay-browser
+generate_bin=/usr/bin/quillbay-generate
 
 fail() { echo "package: FAILED: $*" >&2; exit 1; }
 
@@ -71,7 +72,7 @@ trap 'remove || exit 1' EXIT
   fail "apt-get install: see $out/install.log"
 echo "package: installed ${brought[*]}"
 
-for program in "$bin" "$browser_bin"; do
+for program in "$bin" "$browser_bin" "$generate_bin"; do
   [ -x "$program" ] || fail "$program is not installed"
   missing=$(ldd "$program" | grep 'not found' || true)
   [ -z "$missing" ] || fail "$program misses libraries:"$'\n'"$missing"
@@ -79,7 +80,10 @@ done
 answer=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --version)
 [ "$answer" = "Quillbay $version" ] || fail "quillbay --version says '$answer'"
 env -u DISPLAY -u WAYLAND_DISPLAY "$browser_bin" --version >/dev/null || fail "quillbay-browser --version failed"
-echo "package: both programs resolve every library and answer --version without a display"
+answer=$("$generate_bin" --part onclick --function openHelp)
+[ "$answer" = "onClick='openHelp()'" ] || fail "quillbay-generate --part onclick says '$answer'"
+[ -f /usr/share/man/man1/quillbay-generate.1.gz ] || fail "the manual page of quillbay-generate is not installed"
+echo "package: the programs resolve every library and answer without a display"
 
 desktop=$(dpkg -L quillbay | grep '^/usr/share/applications/.*\.desktop$')
 metainfo=$(dpkg -L quillbay | grep '^/usr/share/metainfo/.*\.xml$')
