@@ -61,6 +61,10 @@ product=$(property "$msi" ProductCode)
 
 msiexec /i "$msi" || fail "msiexec /i exited with $?"
 [ -f "$program_dir/quillbay.exe" ] || fail "no quillbay.exe in Program Files\\Quillbay"
+# Every program the package holds (quillbay-generate.exe too, where this build makes it) lies beside it.
+for name in $(msiinfo export "$msi" File | tr -d '\r' | awk -F'\t' 'NR > 3 { print $3 }'); do
+  [ -f "$program_dir/$name" ] || fail "no $name in Program Files\\Quillbay"
+done
 # Wine's installer puts a per-machine package's shortcuts into the user's Programs folder (Windows uses the
 # common one); either way, one shortcut in the Start menu that starts the installed program.
 link=$(shortcuts)
