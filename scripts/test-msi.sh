@@ -60,8 +60,7 @@ product=$(property "$msi" ProductCode)
   fail "Installed apps would show no icon"
 
 msiexec /i "$msi" || fail "msiexec /i exited with $?"
-[ -f "$program_dir/quillbay.exe" ] || fail "no quillbay.exe in Program Files\\Quillbay"
-# Every program the package holds (quillbay-generate.exe too, where this build makes it) lies beside it.
+# Every program the package holds: quillbay.exe, and quillbay-generate.exe where this build makes it.
 for name in $(msiinfo export "$msi" File | tr -d '\r' | awk -F'\t' 'NR > 3 { print $3 }'); do
   [ -f "$program_dir/$name" ] || fail "no $name in Program Files\\Quillbay"
 done
