@@ -12,14 +12,15 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
 )
 # The test suite, the benchmarks, the screenshots and the fuzz targets (clang with libFuzzer); MinGW-w64 and
-# Wine build and run the Windows tests, wixl and msitools build and read the installer; the package test's
-# checkers, and the Wayland test's compositor and the accessibility bus that drives the window there.
+# Wine build and run the Windows tests; the package test's checkers, and the Wayland test's compositor and
+# the accessibility bus that drives the window there.
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick valgrind
   clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64 wine wine64 wixl msitools
+  g++-mingw-w64-x86-64 wine wine64
   lintian desktop-file-utils appstream
+  wixl msitools  # the Windows installer, built and its tables read
   weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
