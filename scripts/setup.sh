@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building and running Quillbay needs on Debian 12; with --test, also what its tests need.
+# Installs what building and running Quillbay needs on Debian 12; with --test, also what its tests need;
+# with --package, also what the Windows installer is built with.
 # Cheap when everything is present: it asks dpkg first and calls apt-get only for what is missing.
 set -euo pipefail
 
@@ -20,11 +21,16 @@ test_packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   lintian desktop-file-utils appstream
+  wixl msitools  # the Windows installer, built and its tables read
   weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
+# The Windows installer: cross-compiled programs packed by wixl.
+package_packages=(g++-mingw-w64-x86-64 wixl)
+
 wanted=("${packages[@]}")
 [ "${1:-}" = "--test" ] && wanted+=("${test_packages[@]}")
+[ "${1:-}" = "--package" ] && wanted+=("${package_packages[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do

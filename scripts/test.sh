@@ -20,6 +20,7 @@ suite main main_suite "$@"
 suite sanitizers bash "$root/scripts/test-sanitizers.sh"
 suite fuzz bash "$root/scripts/test-fuzz.sh"
 suite windows bash "$root/scripts/test-windows.sh"
+suite msi bash "$root/scripts/test-msi.sh"
 suite package bash "$root/scripts/test-package.sh"
 suite wayland bash "$root/scripts/test-wayland.sh"
 

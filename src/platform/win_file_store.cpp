@@ -1,0 +1,82 @@
+#include "platform/win_file_store.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win_unicode.h"
+
+namespace quillbay {
+
+namespace {
+
+FileResult failed(DWORD code) { return {FileStatus::Failed, systemErrorText(code)}; }
+
+// A file time counts 100-nanosecond steps from 1601; the system clock counts from 1970.
+std::chrono::system_clock::time_point toTimePoint(const FILETIME& time) {
+    constexpr long long kStepsFrom1601To1970 = 116444736000000000LL;
+    const long long steps = (static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    using Steps = std::chrono::duration<long long, std::ratio<1, 10'000'000>>;
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(Steps(steps - kStepsFrom1601To1970)));
+}
+
+}  // namespace
+
+std::string WinFileStore::temporaryFolder() const {
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    return length == 0 || length > MAX_PATH ? std::string() : narrowed(std::wstring_view(folder, length));
+}
+
+FileResult WinFileStore::makeFolder(const std::string& folder) {
+    const std::wstring path = widened(folder);
+    if (CreateDirectoryW(path.c_str(), nullptr)) return {};
+    const DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS) return failed(error);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return failed(GetLastError());
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? FileResult{} : FileResult{FileStatus::Exists, {}};
+}
+
+std::vector<StoredFile> WinFileStore::files(const std::string& folder) const {
+    std::vector<StoredFile> found;
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileExW(widened(folder + "\\*").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            found.push_back({narrowed(entry.cFileName), toTimePoint(entry.ftLastWriteTime)});
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+bool WinFileStore::remove(const std::string& path) { return DeleteFileW(widened(path).c_str()); }
+
+FileResult WinFileStore::writeNew(const std::string& path, std::string_view bytes) {
+    const std::wstring name = widened(path);
+    const HANDLE file =
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? FileResult{FileStatus::Exists, {}}
+                                                                           : failed(error);
+    }
+    DWORD error = ERROR_SUCCESS;
+    while (!bytes.empty() && error == ERROR_SUCCESS) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) error = GetLastError();
+        else if (written == 0) error = ERROR_WRITE_FAULT;
+        bytes.remove_prefix(written);
+    }
+    if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
+    if (error == ERROR_SUCCESS) return {};
+    // Half a page would show the user something other than their code.
+    DeleteFileW(name.c_str());
+    return failed(error);
+}
+
+}  // namespace quillbay

@@ -1,0 +1,112 @@
+// Preview on Windows against the real system: the pages in the temporary folder, and the shell starting the
+// program registered for .html pages (page_recorder, standing in for a browser) under HKEY_CLASSES_ROOT,
+// which Wine honours where it ignores an override under HKCU\Software\Classes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "core/preview/browser_page_preview.h"
+#include "core/preview/preview_page.h"
+#include "platform/win_file_store.h"
+#include "platform/win_shell_opener.h"
+#include "platform/win_unicode.h"
+
+namespace quillbay {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+void setDefaultValue(const std::wstring& key, const std::wstring& value) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+}
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A temporary folder of the test's own whose name is not in the system's code page, as a user's may be.
+class PagePreviewWin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        base_ = fs::temp_directory_path() / ("page-preview-test-" + std::to_string(GetCurrentProcessId()));
+        fs::create_directories(temporary_ = base_ / L"t\u00EAmp \u65E5");
+        folder_ = temporary_ / L"Quillbay";
+        SetEnvironmentVariableW(L"TMP", temporary_.c_str());
+        SetEnvironmentVariableW(L"QUILLBAY_RECORD", (record_ = base_ / L"record.txt").c_str());
+        forgetPageHandler();
+    }
+    void TearDown() override {
+        forgetPageHandler();
+        SetEnvironmentVariableW(L"TMP", base_.parent_path().c_str());
+        fs::remove_all(base_);
+    }
+    static void forgetPageHandler() {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"QuillbayTest.Page");
+    }
+    std::vector<std::string> press(const PopupSettings& settings) {
+        WinFileStore files;
+        WinShellOpener shell;
+        std::vector<std::string> told;
+        BrowserPagePreview(files, shell)(settings, [&](const std::string& m) { told.push_back(m); });
+        return told;
+    }
+    fs::path base_, temporary_, folder_, record_;
+};
+
+TEST_F(PagePreviewWin, TheRegisteredBrowserGetsThePageWithTheCodeByteForByte) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    setDefaultValue(L".html", L"QuillbayTest.Page");
+    setDefaultValue(L"QuillbayTest.Page\\shell\\open\\command",
+                    L"\"" + (fs::path(self).parent_path() / L"page_recorder.exe").wstring() + L"\" \"%1\"");
+    fs::create_directories(folder_);
+    const fs::path old = folder_ / L"preview-20000101-000000.html", recent = folder_ / L"preview-20000101-000001.html";
+    std::ofstream(old) << "old";
+    std::ofstream(recent) << "recent";
+    fs::last_write_time(old, fs::file_time_type::clock::now() - 25h);
+
+    PopupSettings settings = startupSettings();
+    settings.url = "https://www.quillbay.example/caf\xC3\xA9?a='1'&b=<2>";
+    settings.setFeature(PopupFeature::Resize, true);
+    EXPECT_EQ(press(settings), std::vector<std::string>{});
+    for (auto waited = 0ms; !fs::exists(record_) && waited < 30s; waited += 100ms) std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(fs::exists(record_)) << "the recorder was not started";
+    const fs::path page = widened(contents(record_));
+    EXPECT_EQ(page.parent_path(), folder_);
+    const std::string bytes = contents(page);
+    EXPECT_EQ(bytes, previewPage(settings));
+    const GeneratedSnippets code = generate(settings);
+    for (const std::string& snippet : {code.script, code.onClick + ">", code.link})
+        EXPECT_NE(bytes.find(snippet), std::string::npos) << snippet;
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(recent));
+}
+
+TEST_F(PagePreviewWin, WithoutABrowserForPagesOneMessageSaysSoAndThePageStays) {
+    const std::vector<std::string> told = press(startupSettings());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("no program is set to open web pages"), std::string::npos) << told[0];
+    const fs::path page = fs::directory_iterator(folder_)->path();
+    EXPECT_EQ(contents(page), previewPage(startupSettings()));
+    EXPECT_FALSE(fs::exists(record_));
+    // The real store never writes over a page, and tells a file from a folder.
+    WinFileStore files;
+    EXPECT_EQ(files.writeNew(narrowed(page.wstring()), "x").status, FileStatus::Exists);
+    EXPECT_EQ(files.makeFolder(narrowed(page.wstring())).status, FileStatus::Exists);
+    EXPECT_EQ(files.writeNew(narrowed((folder_ / L"none" / L"p.html").wstring()), "x").status, FileStatus::Failed);
+}
+
+}  // namespace
+}  // namespace quillbay
