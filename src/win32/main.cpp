@@ -8,11 +8,14 @@
 #include <string>
 
 #include "core/about/sys_info_lookup.h"
+#include "core/preview/browser_page_preview.h"
 #include "platform/registry.h"
 #include "platform/win_document_opener.h"
 #include "platform/win_file_probe.h"
+#include "platform/win_file_store.h"
 #include "platform/win_messenger.h"
 #include "platform/win_process_starter.h"
+#include "platform/win_shell_opener.h"
 #include "platform/win_text.h"
 #include "platform/win_window_mover.h"
 #include "win32/about_window.h"
@@ -52,9 +55,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     services.mover = &mover;
     services.documents = &documents;
     services.isFile = [](const std::wstring& path) { return winIsFileW(path); };
-    services.preview = [](const PopupSettings&, const std::function<void(const std::string&)>& tell) {
-        tell("Preview is not available in this version for Windows.");
-    };
+    // Preview opens a page of the generated code in the user's own browser: no browser can be automated
+    // here as the Linux program drives its own.
+    WinFileStore pageFiles;
+    WinShellOpener shell;
+    services.preview = BrowserPagePreview(pageFiles, shell);
     services.showAbout = [&aboutWindow] { aboutWindow.Show(); };
     services.exit = [&] {
         aboutWindow.Unload();

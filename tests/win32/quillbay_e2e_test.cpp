@@ -256,12 +256,74 @@ TEST_F(Quillbay, GeneratesAndCopiesTextPastTheControlsOwnLimit) {
     EXPECT_TRUE(app.copy(c("txtScript")) == w(generate(settings).script));
 }
 
-TEST_F(Quillbay, PreviewSaysItIsNotAvailable) {
-    app.press(c("Command1"));
-    const auto seen = app.pressForMessage(c("Command2"));
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->text, L"Preview is not available in this version for Windows.");
+// Preview hands a page of the generated code to the program registered for web pages: page_recorder stands
+// in for the browser and writes down the path it was given; quillbay.exe, and so the recorder, inherit where.
+const std::wstring kPageRecord = driverFolder() + L"\\page_recorder.log";
+const bool kPageRecordSet = SetEnvironmentVariableW(L"QUILLBAY_RECORD", kPageRecord.c_str());
+
+void setClassesDefault(const std::wstring& key, const std::wstring& value) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
 }
+
+std::string fileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+struct PreviewCase {
+    const char* name;
+    bool handler;  // a program is registered for .html pages
+};
+
+class Preview : public Quillbay, public ::testing::WithParamInterface<PreviewCase> {
+protected:
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"QuillbayTest.Page");
+        DeleteFileW(kPageRecord.c_str());
+    }
+};
+
+TEST_P(Preview, OpensThePageInTheRegisteredBrowserOrSaysThereIsNone) {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+    DeleteFileW(kPageRecord.c_str());
+    if (GetParam().handler) {
+        setClassesDefault(L".html", L"QuillbayTest.Page");
+        setClassesDefault(L"QuillbayTest.Page\\shell\\open\\command",
+                          L"\"" + driverFolder() + L"\\page_recorder.exe\" \"%1\"");
+    }
+    app.press(c("Command1"));
+    if (!GetParam().handler) {
+        const auto seen = app.pressForMessage(c("Command2"));
+        ASSERT_TRUE(seen) << "no message without a browser";
+        EXPECT_NE(seen->text.find(L"no program is set to open web pages"), std::wstring::npos) << toUtf8(seen->text);
+        EXPECT_EQ(seen->caption, L"Quillbay");
+        EXPECT_TRUE(IsWindowEnabled(c("Command2"))) << "the tool stays usable";
+        return;
+    }
+    app.press(c("Command2"));
+    std::string page;
+    ASSERT_TRUE(waitUntil([&] { return !(page = fileBytes(fromUtf8(fileBytes(kPageRecord)))).empty(); }, 30000))
+        << "the registered browser got no page";
+    const GeneratedSnippets snippets = generate(startupSettings());
+    for (const std::string& snippet : {snippets.script, snippets.onClick, snippets.link})
+        EXPECT_NE(page.find(snippet), std::string::npos) << snippet;
+}
+
+INSTANTIATE_TEST_SUITE_P(Browser, Preview,
+                         ::testing::Values(PreviewCase{"Registered", true}, PreviewCase{"NoneRegistered", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- About and the end of the program
 
