@@ -360,6 +360,9 @@ void mainForm::setEnabled(std::string_view name, bool on) {
 void mainForm::setFocus(std::string_view name) {
     if (HWND child = control(name)) {
         lastFocus_ = child;
+        // A message box that has just closed may have left no window active (Wine without a window manager
+        // does); the keyboard focus only reaches a control of the active window.
+        if (GetActiveWindow() != hwnd_) SetActiveWindow(hwnd_);
         SetFocus(child);
     }
 }
