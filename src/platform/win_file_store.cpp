@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win_unicode.h"
+#include "platform/win_text.h"
 
 namespace quillbay {
 
@@ -26,11 +26,11 @@ std::chrono::system_clock::time_point toTimePoint(const FILETIME& time) {
 std::string WinFileStore::temporaryFolder() const {
     wchar_t folder[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    return length == 0 || length > MAX_PATH ? std::string() : narrowed(std::wstring_view(folder, length));
+    return length == 0 || length > MAX_PATH ? std::string() : toUtf8(std::wstring_view(folder, length));
 }
 
 FileResult WinFileStore::makeFolder(const std::string& folder) {
-    const std::wstring path = widened(folder);
+    const std::wstring path = fromUtf8(folder);
     if (CreateDirectoryW(path.c_str(), nullptr)) return {};
     const DWORD error = GetLastError();
     if (error != ERROR_ALREADY_EXISTS) return failed(error);
@@ -42,21 +42,21 @@ FileResult WinFileStore::makeFolder(const std::string& folder) {
 std::vector<StoredFile> WinFileStore::files(const std::string& folder) const {
     std::vector<StoredFile> found;
     WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileExW(widened(folder + "\\*").c_str(), FindExInfoBasic, &entry,
+    const HANDLE search = FindFirstFileExW(fromUtf8(folder + "\\*").c_str(), FindExInfoBasic, &entry,
                                            FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return found;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            found.push_back({narrowed(entry.cFileName), toTimePoint(entry.ftLastWriteTime)});
+            found.push_back({toUtf8(entry.cFileName), toTimePoint(entry.ftLastWriteTime)});
     } while (FindNextFileW(search, &entry));
     FindClose(search);
     return found;
 }
 
-bool WinFileStore::remove(const std::string& path) { return DeleteFileW(widened(path).c_str()); }
+bool WinFileStore::remove(const std::string& path) { return DeleteFileW(fromUtf8(path).c_str()); }
 
 FileResult WinFileStore::writeNew(const std::string& path, std::string_view bytes) {
-    const std::wstring name = widened(path);
+    const std::wstring name = fromUtf8(path);
     const HANDLE file =
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

@@ -5,7 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "platform/win_unicode.h"
+#include "platform/win_text.h"
 
 namespace quillbay {
 
@@ -14,7 +14,7 @@ OpenResult WinShellOpener::open(const std::string& path) {
     // keeps its own.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
-    const std::wstring file = widened(path);
+    const std::wstring file = fromUtf8(path);
     SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof request;
     // The caller says what went wrong, in its own message, so the shell shows none; and the handler is

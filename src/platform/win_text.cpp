@@ -38,4 +38,17 @@ std::string toUtf8(std::wstring_view text) {
     return utf8;
 }
 
+std::string systemErrorText(std::uint32_t code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring_view sentence(text ? text : L"", length);
+    while (!sentence.empty() && (sentence.back() == L'\r' || sentence.back() == L'\n' || sentence.back() == L' '))
+        sentence.remove_suffix(1);
+    std::string out = toUtf8(sentence);
+    LocalFree(text);
+    return out;
+}
+
 }  // namespace quillbay

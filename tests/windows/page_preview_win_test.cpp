@@ -13,7 +13,7 @@
 #include "core/preview/preview_page.h"
 #include "platform/win_file_store.h"
 #include "platform/win_shell_opener.h"
-#include "platform/win_unicode.h"
+#include "platform/win_text.h"
 
 namespace quillbay {
 namespace {
@@ -83,7 +83,7 @@ TEST_F(PagePreviewWin, TheRegisteredBrowserGetsThePageWithTheCodeByteForByte) {
     EXPECT_EQ(press(settings), std::vector<std::string>{});
     for (auto waited = 0ms; !fs::exists(record_) && waited < 30s; waited += 100ms) std::this_thread::sleep_for(100ms);
     ASSERT_TRUE(fs::exists(record_)) << "the recorder was not started";
-    const fs::path page = widened(contents(record_));
+    const fs::path page = fromUtf8(contents(record_));
     EXPECT_EQ(page.parent_path(), folder_);
     const std::string bytes = contents(page);
     EXPECT_EQ(bytes, previewPage(settings));
@@ -103,9 +103,9 @@ TEST_F(PagePreviewWin, WithoutABrowserForPagesOneMessageSaysSoAndThePageStays) {
     EXPECT_FALSE(fs::exists(record_));
     // The real store never writes over a page, and tells a file from a folder.
     WinFileStore files;
-    EXPECT_EQ(files.writeNew(narrowed(page.wstring()), "x").status, FileStatus::Exists);
-    EXPECT_EQ(files.makeFolder(narrowed(page.wstring())).status, FileStatus::Exists);
-    EXPECT_EQ(files.writeNew(narrowed((folder_ / L"none" / L"p.html").wstring()), "x").status, FileStatus::Failed);
+    EXPECT_EQ(files.writeNew(toUtf8(page.wstring()), "x").status, FileStatus::Exists);
+    EXPECT_EQ(files.makeFolder(toUtf8(page.wstring())).status, FileStatus::Exists);
+    EXPECT_EQ(files.writeNew(toUtf8((folder_ / L"none" / L"p.html").wstring()), "x").status, FileStatus::Failed);
 }
 
 }  // namespace

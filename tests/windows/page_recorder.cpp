@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/win_unicode.h"
+#include "platform/win_text.h"
 
 int main() {
     int count = 0;
@@ -15,7 +15,7 @@ int main() {
     const DWORD length = GetEnvironmentVariableW(L"QUILLBAY_RECORD", record, MAX_PATH);
     if (!arguments || count != 2 || length == 0 || length >= MAX_PATH) return 2;
 
-    const std::string path = quillbay::narrowed(arguments[1]);
+    const std::string path = quillbay::toUtf8(arguments[1]);
     const std::wstring partial = std::wstring(record) + L".partial";
     const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
