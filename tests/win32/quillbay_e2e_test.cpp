@@ -124,7 +124,8 @@ TEST_P(Validation, TellsTheFirstEmptyFieldPutsTheFocusThereAndChangesNothing) {
     EXPECT_EQ(seen->caption, L"Quillbay");
     EXPECT_EQ(seen->buttons, 1) << "only OK";
     EXPECT_FALSE(seen->icon);
-    EXPECT_TRUE(app.waitForFocus(c(t.focus))) << "focus on " << GetDlgCtrlID(app.focus());
+    EXPECT_TRUE(app.waitForFocus(c(t.focus))) << "focus on " << GetDlgCtrlID(app.focus()) << " active "
+                                              << (GetForegroundWindow() == app.mainWindow());
     EXPECT_TRUE(shown(app) == before) << "a failed Generate changed the window";
 }
 
