@@ -85,11 +85,7 @@ TEST_F(PagePreviewWin, TheRegisteredBrowserGetsThePageWithTheCodeByteForByte) {
     ASSERT_TRUE(fs::exists(record_)) << "the recorder was not started";
     const fs::path page = fromUtf8(contents(record_));
     EXPECT_EQ(page.parent_path(), folder_);
-    const std::string bytes = contents(page);
-    EXPECT_EQ(bytes, previewPage(settings));
-    const GeneratedSnippets code = generate(settings);
-    for (const std::string& snippet : {code.script, code.onClick + ">", code.link})
-        EXPECT_NE(bytes.find(snippet), std::string::npos) << snippet;
+    EXPECT_EQ(contents(page), previewPage(settings));
     EXPECT_FALSE(fs::exists(old));
     EXPECT_TRUE(fs::exists(recent));
 }
