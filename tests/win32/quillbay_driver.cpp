@@ -127,6 +127,11 @@ HWND QuillbayDriver::focus() const {
 }
 
 bool QuillbayDriver::waitForFocus(HWND window) const {
+    if (waitUntil([&] { return focus() == window; }, 1500)) return true;
+    // Wine with no window manager sometimes takes the activation from every window a moment after a message
+    // box has gone, where a user would click the window again. Then no control has the keyboard, and the
+    // program's choice shows once its window is active again: it hands the focus back to the control it chose.
+    if (focus() == nullptr) SetForegroundWindow(mainWindow_);
     return waitUntil([&] { return focus() == window; }, 3000);
 }
 
