@@ -23,7 +23,8 @@ constexpr bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool containsScriptEnd(std::string_view text) {
     constexpr std::string_view kEnd = "</script";
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return !std::ranges::search(text, kEnd, {}, lower).empty();
+    const auto same = [&](char c, char end) { return lower(c) == end; };
+    return std::search(text.begin(), text.end(), kEnd.begin(), kEnd.end(), same) != text.end();
 }
 
 bool isPositiveWholeNumber(std::string_view text) {
