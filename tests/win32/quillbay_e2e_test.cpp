@@ -11,6 +11,7 @@
 #include "core/main_window/main_form_layout.h"
 #include "core/twips.h"
 #include "platform/win_text.h"
+#include "support/page_handler_registry.h"
 #include "win32/control_ids.h"
 #include "win32/quillbay_driver.h"
 
@@ -250,15 +251,6 @@ TEST_F(Quillbay, GeneratesAndCopiesTextPastTheControlsOwnLimit) {
 const std::wstring kPageRecord = driverFolder() + L"\\page_recorder.log";
 const bool kPageRecordSet = SetEnvironmentVariableW(L"QUILLBAY_RECORD", kPageRecord.c_str());
 
-void setClassesDefault(const std::wstring& key, const std::wstring& value) {
-    HKEY opened = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(opened);
-}
-
 std::string fileBytes(const std::wstring& path) {
     std::string bytes;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -274,20 +266,15 @@ std::string fileBytes(const std::wstring& path) {
 class Preview : public Quillbay, public ::testing::WithParamInterface<bool> {
 protected:
     void TearDown() override {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"QuillbayTest.Page");
+        quillbay::testing::unregisterPageHandler();
         DeleteFileW(kPageRecord.c_str());
     }
 };
 
 TEST_P(Preview, OpensThePageInTheRegisteredBrowserOrSaysThereIsNone) {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+    quillbay::testing::unregisterPageHandler();
     DeleteFileW(kPageRecord.c_str());
-    if (GetParam()) {
-        setClassesDefault(L".html", L"QuillbayTest.Page");
-        setClassesDefault(L"QuillbayTest.Page\\shell\\open\\command",
-                          L"\"" + driverFolder() + L"\\page_recorder.exe\" \"%1\"");
-    }
+    if (GetParam()) ASSERT_TRUE(quillbay::testing::registerPageHandler(driverFolder() + L"\\page_recorder.exe"));
     app.press(c("Command1"));
     if (!GetParam()) {
         const auto seen = app.pressForMessage(c("Command2"));

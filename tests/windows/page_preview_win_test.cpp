@@ -14,21 +14,13 @@
 #include "platform/win_file_store.h"
 #include "platform/win_shell_opener.h"
 #include "platform/win_text.h"
+#include "support/page_handler_registry.h"
 
 namespace quillbay {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-void setDefaultValue(const std::wstring& key, const std::wstring& value) {
-    HKEY opened = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(opened);
-}
 
 std::string contents(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -51,10 +43,7 @@ protected:
         SetEnvironmentVariableW(L"TMP", base_.parent_path().c_str());
         fs::remove_all(base_);
     }
-    static void forgetPageHandler() {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"QuillbayTest.Page");
-    }
+    static void forgetPageHandler() { quillbay::testing::unregisterPageHandler(); }
     std::vector<std::string> press(const PopupSettings& settings) {
         WinFileStore files;
         WinShellOpener shell;
@@ -68,9 +57,7 @@ protected:
 TEST_F(PagePreviewWin, TheRegisteredBrowserGetsThePageWithTheCodeByteForByte) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    setDefaultValue(L".html", L"QuillbayTest.Page");
-    setDefaultValue(L"QuillbayTest.Page\\shell\\open\\command",
-                    L"\"" + (fs::path(self).parent_path() / L"page_recorder.exe").wstring() + L"\" \"%1\"");
+    ASSERT_TRUE(quillbay::testing::registerPageHandler((fs::path(self).parent_path() / L"page_recorder.exe").wstring()));
     fs::create_directories(folder_);
     const fs::path old = folder_ / L"preview-20000101-000000.html", recent = folder_ / L"preview-20000101-000001.html";
     std::ofstream(old) << "old";
