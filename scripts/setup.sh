@@ -22,11 +22,12 @@ test_packages=(
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   lintian desktop-file-utils appstream
   wixl msitools  # the Windows installer, built and its tables read
+  fp-utils libchm-bin  # the guide compiled into help.chm (chmcmd) and the result listed (chmlib's tools)
   weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
-# The Windows installer: cross-compiled programs packed by wixl.
-package_packages=(g++-mingw-w64-x86-64 wixl)
+# The Windows installer: cross-compiled programs and the compiled guide, packed by wixl.
+package_packages=(g++-mingw-w64-x86-64 wixl fp-utils)
 
 wanted=("${packages[@]}")
 [ "${1:-}" = "--test" ] && wanted+=("${test_packages[@]}")
