@@ -45,14 +45,16 @@ std::vector<std::string_view> partNames() {
     return names;
 }
 
-std::string alternatives(const std::vector<std::string_view>& words) {
+std::string alternatives(const std::vector<std::string_view>& words, std::string_view last) {
     std::string out;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        if (i > 0) out += i + 1 == words.size() ? " or " : ", ";
+        if (i > 0) out += i + 1 == words.size() ? " " + std::string(last) + " " : ", ";
         out += words[i];
     }
     return out;
 }
+
+std::string_view featureKey(PopupFeature feature) { return keyOf(featureInfo(feature)); }
 
 std::string_view optionFor(SettingsField field) {
     return std::ranges::find(kTextOptions, field, &TextOption::field)->name;

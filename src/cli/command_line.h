@@ -33,8 +33,10 @@ std::string_view optionFor(SettingsField field);
 // The keys --feature takes, in the order the generated feature list names them, and the words --part takes.
 std::vector<std::string_view> featureKeys();
 std::vector<std::string_view> partNames();
-// "a, b or c"
-std::string alternatives(const std::vector<std::string_view>& words);
+// "a, b or c" (or another word than "or" before the last)
+std::string alternatives(const std::vector<std::string_view>& words, std::string_view last = "or");
+// What --feature calls it.
+std::string_view featureKey(PopupFeature feature);
 
 enum class CommandAction { Generate, Help, Version, UsageError };
 

@@ -117,6 +117,12 @@ CommandResult runGenerateCommand(std::span<const std::string> arguments, std::st
     if (command.check) {
         for (const ScriptWarning& warning : checkScript(command.settings))
             result.err += line({kProgramName, ": warning: ", optionFor(warning.field), " ", warning.text}, lineEnd);
+        if (const std::vector<PopupFeature> features = featuresPreventingPopup(command.settings); !features.empty()) {
+            std::vector<std::string_view> keys;
+            for (PopupFeature feature : features) keys.push_back(featureKey(feature));
+            result.err +=
+                line({kProgramName, ": warning: --feature ", alternatives(keys, "and"), " ", kNoPopupWarning}, lineEnd);
+        }
         if (!command.part || *command.part == SnippetPart::OnLoad)
             result.err += line({kProgramName, ": warning: ", kOnLoadBlockedWarning}, lineEnd);
     }

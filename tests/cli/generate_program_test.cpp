@@ -136,6 +136,21 @@ TEST(GenerateProgram, CheckWarnsWithoutChangingTheOutput) {
         {{"--part", "link", "--width", "0", "--height", " 5"},
          {"--width is not a whole number above zero", "--height is not a whole number above zero"}},
         {{"--part", "link", "--window-name", "my-win"}, {"--window-name holds characters other than"}},
+        {{"--part", "link", "--all-features"},
+         {"--feature status, scrollbars, menubar, resizable, toolbar and location together ask for an ordinary "
+          "window or tab, not a popup"}},
+        {{"--part", "link", "--feature", "location", "--feature", "status", "--feature", "menubar", "--feature",
+          "scrollbars", "--feature", "resizable"},
+         {"--feature status, scrollbars, menubar, resizable and location together"}},
+        {{"--part", "link", "--feature", "toolbar", "--feature", "status", "--feature", "menubar", "--feature",
+          "scrollbars", "--feature", "resizable", "--feature", "directories"},
+         {"--feature status, scrollbars, menubar, resizable and toolbar together"}},
+        {{"--part", "link", "--feature", "toolbar", "--feature", "location", "--feature", "menubar", "--feature",
+          "scrollbars", "--feature", "resizable"},
+         {}},
+        {{"--all-features", "--width", "0"},
+         {"--width is not a whole number above zero", "--feature status, scrollbars, menubar, resizable, toolbar",
+          onLoad}},
     };
     for (const Checked& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

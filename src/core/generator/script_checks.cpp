@@ -44,6 +44,20 @@ bool isScriptIdentifier(std::string_view name) {
            std::ranges::find(kNotFunctionNames, name) == kNotFunctionNames.end();
 }
 
+std::vector<PopupFeature> featuresPreventingPopup(const PopupSettings& settings) {
+    const bool bars = settings.feature(PopupFeature::Location) || settings.feature(PopupFeature::Toolbar);
+    const bool rest = settings.feature(PopupFeature::Menubar) && settings.feature(PopupFeature::Resize) &&
+                      settings.feature(PopupFeature::Scroll) && settings.feature(PopupFeature::Status);
+    if (!bars || !rest) return {};
+    // In the order window.open's feature list names them, as the user reads them in the script.
+    std::array<FeatureInfo, kFeatureCount> ordered = kFeatures;
+    std::ranges::sort(ordered, {}, &FeatureInfo::scriptPosition);
+    std::vector<PopupFeature> features;
+    for (const FeatureInfo& info : ordered)
+        if (info.feature != PopupFeature::Directories && settings.feature(info.feature)) features.push_back(info.feature);
+    return features;
+}
+
 std::vector<ScriptWarning> checkScript(const PopupSettings& settings) {
     std::vector<ScriptWarning> warnings;
     for (SettingsField field : {SettingsField::FunctionName, SettingsField::Url, SettingsField::WindowName,

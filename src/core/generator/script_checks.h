@@ -33,6 +33,18 @@ std::vector<ScriptWarning> checkScript(const PopupSettings& settings);
 // that cannot be redeclared or are forbidden in strict mode (undefined, NaN, Infinity, eval, arguments).
 bool isScriptIdentifier(std::string_view name);
 
+// The features that, all on together, make a browser open an ordinary window or tab where a popup was
+// meant (and the size may then not apply), in the order of the generated feature list; empty while the settings ask for a
+// popup. By the HTML standard's rule for whether window.open requests a popup, it does while Locations
+// and Toolbars are both off, or while one of Menu Bar, Resizeable, Scroll Bar or Status Bar is off.
+// Directories plays no part in it.
+std::vector<PopupFeature> featuresPreventingPopup(const PopupSettings& settings);
+
+// To follow the list of those features: "--feature toolbar, ..., status together ...".
+inline constexpr std::string_view kNoPopupWarning =
+    "together ask for an ordinary window or tab, not a popup, and browsers may not apply its size; "
+    "switch one of menubar, resizable, scrollbars or status off";
+
 // Not about any field: pages that open the popup as they load are refused by popup blockers.
 inline constexpr std::string_view kOnLoadBlockedWarning =
     "browsers block the popup of the OnLoad snippet unless the user clicked on the page";
