@@ -69,9 +69,10 @@ class FakeDocumentOpener final : public DocumentOpener {
 public:
     bool open(const QString& path) override {
         opened << path;
-        return true;
+        return takes;
     }
     QStringList opened;
+    bool takes = true;  // false: as a desktop with no viewer for it
 };
 
 }  // namespace quillbay::testing

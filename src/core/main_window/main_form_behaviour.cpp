@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 #include "core/main_window/main_form_layout.h"
@@ -10,10 +11,10 @@ namespace quillbay {
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
+// Linux has no HTML Help: the guide's first page plays the help file's part there. It is installed in
+// the data folder next to the bin folder, and the build puts it at the same place relative to the program.
+#ifndef QUILLBAY_GUIDE_DIR_FROM_BINDIR
+#define QUILLBAY_GUIDE_DIR_FROM_BINDIR "../share/quillbay/guide"
 #endif
 
 constexpr std::string_view kScriptBox = "txtScript";
@@ -37,9 +38,13 @@ std::string_view boxOf(SettingsField field) {
 }  // namespace
 
 std::string helpFilePath(const std::string& programFolder) {
+#ifdef _WIN32
     std::string path = programFolder;
-    if (path.empty() || (path.back() != '/' && path.back() != kSeparator)) path += kSeparator;
+    if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '\\';
     return path + "help.chm";
+#else
+    return (std::filesystem::path(programFolder) / QUILLBAY_GUIDE_DIR_FROM_BINDIR / "index.html").lexically_normal();
+#endif
 }
 
 void MainFormBehaviour::Form_Load(const std::string& programFolder) { helpFile_ = helpFilePath(programFolder); }

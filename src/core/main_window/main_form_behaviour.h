@@ -9,7 +9,8 @@
 
 namespace quillbay {
 
-// "help.chm" in `programFolder`, joined with the platform's separator.
+// The help file of a program in `programFolder`: on Windows "help.chm" there, joined with the platform's
+// separator; elsewhere the guide's first page, share/quillbay/guide/index.html beside the program's bin folder.
 std::string helpFilePath(const std::string& programFolder);
 
 class MainFormBehaviour {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
 #include "qt/about/frm_about.h"
 #include "qt/about/sys_info_launcher.h"
@@ -25,9 +26,13 @@ public:
     // The loaded window, or null.
     frmAbout* form() const;
 
+    // What F1 does in the window: the main window's help, so that both open the same file.
+    void setHelp(std::function<void()> help);
+
 private:
     SysInfoLauncher launcher_;
     QPointer<frmAbout> form_;
+    std::function<void()> help_;
 };
 
 }  // namespace quillbay

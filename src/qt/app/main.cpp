@@ -10,11 +10,13 @@
 #include "platform/busy_indicator.h"
 #include "platform/document_opener.h"
 #include "platform/file_probe.h"
+#include "platform/help_opener.h"
 #include "platform/messenger.h"
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
 #include "platform/registry.h"
 #include "platform/window_mover.h"
+#include "qt/preview/browser_program.h"
 #include "qt/preview/deferred_browser_factory.h"
 #include "core/preview/open_preview.h"
 #include "quillbay/version.h"
@@ -47,8 +49,10 @@ int main(int argc, char* argv[]) {
     quillbay::QtMessenger messenger;
     quillbay::QtWindowMover mover;
     quillbay::QtFileProbe files;
-    quillbay::QtDocumentOpener documents;
+    quillbay::QtDocumentOpener desktop;
     quillbay::QtProcessLauncher launcher;
+    quillbay::HelpOpener documents(desktop, launcher,
+                                   quillbay::browserProgram(QCoreApplication::applicationDirPath(), files));
     quillbay::SystemProcessProbe processes;
     quillbay::QtBusyIndicator busy;
     const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
@@ -73,6 +77,7 @@ int main(int argc, char* argv[]) {
     };
 
     quillbay::mainForm form(std::move(services));
+    about.setHelp([&form] { form.openHelp(); });
     form.show();
     return app.exec();
 }

@@ -31,7 +31,7 @@ struct MainFormServices {
     std::function<void()> showAbout;                    // "About"
     std::function<void()> exit;                         // "Exit"
     FileProbe* files = nullptr;            // does the help file exist?
-    DocumentOpener* documents = nullptr;   // opens it on F1
+    DocumentOpener* documents = nullptr;   // opens it on F1 (in this window or in About)
     QString programFolder;                 // where the help file lies; empty: the executable's folder
 };
 
@@ -54,6 +54,7 @@ public:
     PopupSettings readSettings() const;
 
 public slots:
+    void openHelp();        // F1: the help file, where there is one
     void Command1_Click();  // Generate This Code
     void Command2_Click();  // Preview
     void Command3_Click();  // About
@@ -68,7 +69,6 @@ protected:
 private:
     void buildControls();
     void Form_MouseDown(QMouseEvent* event);
-    void openHelp();
 
     QWidget* control(std::string_view name) const;
 

@@ -153,8 +153,9 @@ TEST(MainFormBehaviour, HelpFileIsHelpChmInTheProgramFolder) {
     };
 #else
     const std::pair<std::string, std::string> cases[] = {
-        {"/usr/lib/quillbay", "/usr/lib/quillbay/help.chm"},
-        {"/", "/help.chm"},
+        {"/usr/bin", "/usr/share/quillbay/guide/index.html"},
+        {"/opt/quillbay/bin/", "/opt/quillbay/share/quillbay/guide/index.html"},
+        {"/", "/share/quillbay/guide/index.html"},
     };
 #endif
     for (const auto& [folder, path] : cases) {

@@ -55,15 +55,17 @@ TEST_F(MainFormOnDisplay, CtrlCPutsCrLfOnTheXClipboard) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::clipboard()->text() == expected; }));
 }
 
-TEST_F(MainFormOnDisplay, F1OpensTheHelpFileBesideTheProgramOnlyWhenItIsThere) {
+TEST_F(MainFormOnDisplay, F1OpensTheGuideBesideTheProgramOnlyWhenItIsThere) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("share/quillbay/guide")));
     QtFileProbe realFiles;
     testing::FakeDocumentOpener opener;
     MainFormServices services;
     services.files = &realFiles;
     services.documents = &opener;
-    services.programFolder = folder.path();
+    services.programFolder = folder.filePath(QStringLiteral("bin"));
     mainForm form(std::move(services));
     form.show();
     form.activateWindow();
@@ -73,11 +75,11 @@ TEST_F(MainFormOnDisplay, F1OpensTheHelpFileBesideTheProgramOnlyWhenItIsThere) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(opener.opened.isEmpty());
 
-    QFile help(QDir(folder.path()).filePath(QStringLiteral("help.chm")));
+    QFile help(folder.filePath(QStringLiteral("share/quillbay/guide/index.html")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
     QTest::keyClick(form.windowHandle(), Qt::Key_F1);
-    EXPECT_EQ(opener.opened, QStringList{QDir::toNativeSeparators(help.fileName())});
+    EXPECT_EQ(opener.opened, QStringList{help.fileName()});
 }
 
 }  // namespace

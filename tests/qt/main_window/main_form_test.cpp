@@ -394,7 +394,7 @@ TEST_F(MainFormTest, PressesOnTheSurfaceDragTheWindow) {
 }
 
 TEST_F(MainFormTest, HelpFileIsRegisteredAtLoadAndF1OpensItOnlyWhenItExists) {
-    const QString expected = QDir::toNativeSeparators(QStringLiteral("/opt/quillbay/help.chm"));
+    const QString expected = QStringLiteral("/opt/share/quillbay/guide/index.html");
     EXPECT_EQ(rig.form->helpFile(), expected);
 
     QTest::keyClick(rig.form->windowHandle(), Qt::Key_F1);
@@ -414,7 +414,8 @@ TEST_F(MainFormTest, HelpFileIsRegisteredAtLoadAndF1OpensItOnlyWhenItExists) {
 
 TEST(HelpFilePath, DefaultsToTheProgramFolder) {
     FormRig local(QString{});
-    EXPECT_EQ(local.form->helpFile(), QCoreApplication::applicationDirPath() + QStringLiteral("/help.chm"));
+    EXPECT_EQ(local.form->helpFile(),
+              QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quillbay/guide/index.html")));
 }
 
 }  // namespace
