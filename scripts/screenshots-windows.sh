@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds quillbay.exe (preset windows-wine), runs it under Wine on Xvfb and saves screenshots into
 # shots/windows/:
-#   start.png       the main window as it opens (copied to docs/mainform-windows.png, which the README shows)
-#   message.png     the message for an empty function name
-#   about.png       the About window
+#   start.png       the main window as it opens (copied to docs/guide/mainform-windows.png)
+#   message.png     the message for an empty function name (docs/guide/message-windows.png)
+#   about.png       the About window (docs/guide/about-windows.png)
 #   start-150.png   the main window at 150 % (144 dpi)
 # Wine draws the windows' frames itself (the display prefix has no window manager); the prefix is
 # build-windows/wineprefix-display, the one the Windows display test uses.
@@ -19,7 +19,7 @@ if [ -z "${QUILLBAY_SHOTS_DISPLAY:-}" ]; then
 fi
 
 shots=$root/shots/windows
-mkdir -p "$shots" "$root/docs"
+mkdir -p "$shots" "$root/docs/guide"
 run=$root/cmake/wine-run.sh
 pid=
 stop() {
@@ -83,5 +83,8 @@ shot "$id" "$shots/start-150.png"
 stop
 logPixels 96
 
-cp "$shots/start.png" "$root/docs/mainform-windows.png"
+# The guide shows these (and the README the first), so that both stay true when the windows change.
+cp "$shots/start.png" "$root/docs/guide/mainform-windows.png"
+cp "$shots/message.png" "$root/docs/guide/message-windows.png"
+cp "$shots/about.png" "$root/docs/guide/about-windows.png"
 echo "screenshots in $shots"

@@ -6,7 +6,8 @@
 #   about.png           the About window
 #   preview.png         the window "Preview" opens, with a larger size and the bars ticked, on a page of
 #                       our own served from this machine (there is no network here)
-# The start, About and preview screenshots are copied to docs/, which the README shows.
+# The start, after-generate, About and preview screenshots are copied into the guide (docs/guide/), which
+# the README shows too; the guide's pages name them, so they stay true when the window changes.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUILLBAY_BUILD_DIR:-$root/build}
@@ -17,7 +18,7 @@ if [ -z "${QUILLBAY_SHOTS_DISPLAY:-}" ]; then
 fi
 
 shots=$root/shots
-mkdir -p "$shots" "$root/docs"
+mkdir -p "$shots" "$root/docs/guide"
 title="Quillbay Version 1.00"
 pid=
 
@@ -102,7 +103,8 @@ sleep 3
 import -window "$preview" "$shots/preview.png"
 stop
 
-cp "$shots/start.png" "$root/docs/mainform.png"
-cp "$shots/about.png" "$root/docs/about.png"
-cp "$shots/preview.png" "$root/docs/preview.png"
+cp "$shots/start.png" "$root/docs/guide/mainform.png"
+cp "$shots/after-generate.png" "$root/docs/guide/generated.png"
+cp "$shots/about.png" "$root/docs/guide/about.png"
+cp "$shots/preview.png" "$root/docs/guide/preview.png"
 identify "$shots"/*.png
