@@ -59,6 +59,9 @@ msiexec /i "$msi" || fail "msiexec /i exited with $?"
 for name in $(msiinfo export "$msi" File | tr -d '\r' | awk -F'\t' 'NR > 3 { print $3 }'); do
   [ -f "$program_dir/$name" ] || fail "no $name in Program Files\\Quillbay"
 done
+# The guide beside quillbay.exe, where F1 looks for it: the one this build compiled.
+cmp -s "$root/build-windows/bin/help.chm" "$program_dir/help.chm" ||
+  fail "no help.chm beside quillbay.exe, or not the one in build-windows/bin"
 # Wine's installer puts a per-machine package's shortcuts into the user's Programs folder (Windows uses the
 # common one); either way, one shortcut in the Start menu that starts the installed program.
 link=$(shortcuts)
