@@ -38,6 +38,23 @@ if [ "${1:-}" = --on-display ]; then
   sleep 2
   import -window root "$out/preview.png"
   echo "package: Preview opened the installed browser's window"
+
+  # F1 on a fresh install, where no desktop opener is set up: the installed guide in the installed browser.
+  kill "$pid" "$browser" 2>/dev/null || true
+  env PATH=/nonexistent QT_QPA_PLATFORM=xcb "$bin" >"$out/quillbay-help.log" 2>&1 &
+  pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name "Quillbay Version 1.00" | head -n1) ||
+    fail "the installed quillbay showed no window (log: $out/quillbay-help.log)"
+  xdotool windowfocus --sync "$window"
+  sleep 1
+  xdotool key F1
+  guide=$(timeout 60 xdotool search --sync --onlyvisible --name "^Quillbay guide\$" | head -n1) ||
+    fail "F1 showed no guide (log: $out/quillbay-help.log)"
+  browser=$(xdotool getwindowpid "$guide")
+  [ "$(readlink "/proc/$browser/exe")" = "$browser_bin" ] || fail "the guide's window is not the installed browser's"
+  sleep 2
+  import -window root "$out/guide.png"
+  echo "package: F1 showed the installed guide in the installed browser"
   exit 0
 fi
 
@@ -83,6 +100,8 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$browser_bin" --version >/dev/null || fail "q
 answer=$("$generate_bin" --part onclick --function openHelp)
 [ "$answer" = "onClick='openHelp()'" ] || fail "quillbay-generate --part onclick says '$answer'"
 [ -f /usr/share/man/man1/quillbay-generate.1.gz ] || fail "the manual page of quillbay-generate is not installed"
+[ -f /usr/share/quillbay/guide/index.html ] || fail "the guide is not installed in /usr/share/quillbay/guide"
+zcat /usr/share/man/man1/quillbay.1.gz | grep -q '^\.B F1$' || fail "man quillbay does not name F1"
 echo "package: the programs resolve every library and answer without a display"
 
 desktop=$(dpkg -L quillbay | grep '^/usr/share/applications/.*\.desktop$')
