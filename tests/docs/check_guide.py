@@ -5,9 +5,15 @@ in the folder is shown by some page and has alternative text; every page has a t
 
     check_guide.py FOLDER       exit 0 when the guide is whole, else 1 with one line per fault
     check_guide.py --self-test  runs the checker over small broken guides and expects each fault found
+    check_guide.py --generator QUILLBAY_GENERATE FOLDER
+                                the code and warnings the guide quotes are what the generator prints now
 """
+import html
 import html.parser
+import json
 import os
+import re
+import subprocess
 import sys
 import tempfile
 import urllib.parse
@@ -114,6 +120,40 @@ def check(folder):
     return faults
 
 
+def page_text(folder, name):
+    """The page's source with inline markup taken out and white space made single, to search in."""
+    with open(os.path.join(folder, name), encoding="utf-8") as f:
+        text = re.sub(r"</?(b|code|i|em)>", "", f.read())
+    return re.sub(r"\s+", " ", text)
+
+
+def check_generated(program, folder):
+    def run(*args):
+        return subprocess.run([program, *args], capture_output=True, text=True, check=True)
+
+    def quoted(text):
+        return re.sub(r"\s+", " ", html.escape(text.replace("\r\n", "\n"), quote=False)).strip()
+
+    faults = []
+    snippets = json.loads(run("--json").stdout)
+    shown = page_text(folder, "snippets.html")
+    for key, text in snippets.items():
+        if quoted(text) not in shown:
+            faults.append(f"snippets.html: the complete page does not hold the {key} snippet as generated: {text!r}")
+    call = next(line for line in snippets["script"].splitlines() if line.startswith("window.open("))
+    if quoted(call) not in page_text(folder, "features.html"):
+        faults.append(f"features.html: the window.open call is not the generated one: {call!r}")
+    listing = page_text(folder, "command-line.html")
+    warned = run("--all-features", "--width", "0", "--function", "1'", "--window-name", "a-b", "--url", "</script",
+                 "--check").stderr
+    for line in warned.splitlines():
+        warning = line.removeprefix("quillbay-generate: warning: ")
+        warning = re.sub(r"^--[a-z-]+ ", "", warning) if not warning.startswith("--feature") else warning
+        if quoted(warning) not in listing:
+            faults.append(f"command-line.html: the warning is not listed as printed: {warning!r}")
+    return faults
+
+
 def self_test():
     good = {
         "index.html": '<title>G</title><a href="a.html#x">a</a> <img src="p.png" alt="p">',
@@ -151,6 +191,11 @@ def self_test():
 def main():
     if sys.argv[1:] == ["--self-test"]:
         return self_test()
+    if len(sys.argv) == 4 and sys.argv[1] == "--generator":
+        faults = check_generated(sys.argv[2], sys.argv[3])
+        for fault in faults:
+            print(fault)
+        return 1 if faults else 0
     if len(sys.argv) != 2:
         print(__doc__.strip(), file=sys.stderr)
         return 2
