@@ -51,7 +51,8 @@ std::vector<PopupFeature> featuresPreventingPopup(const PopupSettings& settings)
     if (!bars || !rest) return {};
     // In the order window.open's feature list names them, as the user reads them in the script.
     std::array<FeatureInfo, kFeatureCount> ordered = kFeatures;
-    std::ranges::sort(ordered, {}, &FeatureInfo::scriptPosition);
+    std::sort(ordered.begin(), ordered.end(),
+              [](const FeatureInfo& a, const FeatureInfo& b) { return a.scriptPosition < b.scriptPosition; });
     std::vector<PopupFeature> features;
     for (const FeatureInfo& info : ordered)
         if (info.feature != PopupFeature::Directories && settings.feature(info.feature)) features.push_back(info.feature);
