@@ -213,31 +213,6 @@ TEST_F(AboutWindowTest, AltSShowsTheMessageOverTheWindowWhenNoToolIsFound) {
     EXPECT_TRUE(form->isVisible());
 }
 
-TEST_F(AboutWindowTest, F1OpensTheHelpWhereverTheFocusIsAndInAReloadedWindow) {
-    QTest::keyClick(open(), Qt::Key_F1);  // no help given: nothing happens
-    int helps = 0;
-    about.setHelp([&] { ++helps; });
-    const struct {
-        const char* focus;
-        bool reload;
-    } cases[] = {{"cmdOK", false}, {"cmdSysInfo", false}, {"cmdOK", true}};
-    int expected = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.focus) + (c.reload ? ", reloaded" : ""));
-        if (c.reload) {
-            about.Unload();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-        frmAbout* form = open();
-        child<QPushButton>(form, c.focus)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-        EXPECT_EQ(helps, ++expected);
-        EXPECT_EQ(about.form(), form);
-    }
-    EXPECT_TRUE(launcher.calls.empty());
-    EXPECT_TRUE(messenger.told.empty());
-}
-
 TEST_F(AboutWindowTest, AboutWhileOpenShowsTheSameWindowWithoutReloading) {
     frmAbout* form = open();
     // A reload would put the caption back.
