@@ -26,8 +26,9 @@ test_packages=(
   weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
-# The Windows installer: cross-compiled programs and the compiled guide, packed by wixl.
-package_packages=(g++-mingw-w64-x86-64 wixl fp-utils)
+# The Windows installer: cross-compiled programs and the compiled guide, packed by wixl (msitools' msibuild
+# fills in the File table's versions, which wixl leaves empty).
+package_packages=(g++-mingw-w64-x86-64 wixl msitools fp-utils)
 
 wanted=("${packages[@]}")
 [ "${1:-}" = "--test" ] && wanted+=("${test_packages[@]}")

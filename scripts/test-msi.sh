@@ -2,7 +2,9 @@
 # The Windows installer as a user meets it, under Wine in a prefix of its own (build-windows/msi-test/):
 # `msiexec /i ... /qn` installs it and exits 0, the program and its Start-menu shortcut are where they belong,
 # Installed apps lists it, the installed quillbay.exe shows its main window (under Xvfb), a later version
-# replaces it, `msiexec /x ... /qn` removes it, and nothing of it is left. Takes about a minute.
+# replaces it, `msiexec /x ... /qn` removes it, and nothing of it is left; then one table of what an IT
+# department meets: a rebuilt package of the same version, a custom folder across an upgrade, the shortcut,
+# the programs' versions. Takes about two minutes.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$root/build-windows/msi-test
@@ -47,7 +49,13 @@ registered() {
     tr -d '\r' | awk -v name="$2" '$1 == name { $1 = $2 = ""; sub(/^ +/, ""); print }'
 }
 shortcuts() { find "$WINEPREFIX/drive_c" -name Quillbay.lnk; }
-msiexec() { wine msiexec "$1" "$(winepath -w "$2")" /qn && wineserver -w; }
+# msiexec /i|/x PACKAGE [PROPERTY=VALUE]...
+msiexec() { wine msiexec "$1" "$(winepath -w "$2")" "${@:3}" /qn && wineserver -w; }
+# How many entries in Installed apps are Quillbay's.
+entries() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+    grep -cE '^ +DisplayName +REG_SZ +Quillbay$' || true
+}
 
 product=$(property "$msi" ProductCode)
 [ "$(property "$msi" ALLUSERS)" = 1 ] || fail "the package does not install for every user"
@@ -84,14 +92,83 @@ msiexec /x "$msi" || fail "msiexec /x exited with $?"
 nothing_left "msiexec /x"
 echo "msi: removed silently, nothing left (${SECONDS}s)"
 
-# A later version, the same package but for its version, replaces this one rather than going beside it.
-sed 's/Version="1\.0\.0"/Version="1.0.1"/' "$folder/quillbay.wxs" >"$folder/later.wxs"
+# A later version, the same package but for its version (and the version its same-version rule names).
+sed 's/Maximum="1\.0\.1"/Maximum="1.0.2"/; s/Minimum="1\.0\.0"/Minimum="1.0.1"/; s/Version="1\.0\.0"/Version="1.0.1"/' \
+  "$folder/quillbay.wxs" >"$folder/later.wxs"
 (cd "$folder" && wixl -a x64 -o "$out/later.msi" later.wxs)
 msiexec /i "$msi" && msiexec /i "$out/later.msi" || fail "installing 1.0.0 and then 1.0.1 failed"
 later=$(property "$out/later.msi" ProductCode)
 [ -z "$(registered "$product" DisplayName)" ] && [ "$(registered "$later" DisplayVersion)" = 1.0.1 ] ||
   fail "1.0.1 did not replace 1.0.0"
 msiexec /x "$out/later.msi" || fail "removing 1.0.1 failed"
-product=$later
 nothing_left "the upgrade's removal"
-echo "msi: a later version replaces it; passed in ${SECONDS}s"
+echo "msi: a later version replaces it (${SECONDS}s)"
+
+# What an IT department meets, one row each: what it does, then what must hold. Each row starts and ends
+# with nothing of Quillbay installed.
+# The same package, built again: another product code, the same version.
+(cd "$folder" && wixl -a x64 -o "$out/rebuilt.msi" quillbay.wxs)
+rebuilt=$(property "$out/rebuilt.msi" ProductCode)
+custom='C:\Custom Apps\Quillbay' other='C:\Other Apps\Quillbay'
+custom_dir=$WINEPREFIX/drive_c/Custom\ Apps/Quillbay other_dir=$WINEPREFIX/drive_c/Other\ Apps/Quillbay
+tables=$out/tables
+rm -rf "$tables" && mkdir -p "$tables" && msiextract -C "$tables" "$msi" >/dev/null
+
+same_version_once() {
+  msiexec /i "$msi" && msiexec /i "$out/rebuilt.msi" || return 1
+  [ "$(entries)" = 1 ] && [ -n "$(registered "$rebuilt" DisplayName)" ] && [ -f "$program_dir/quillbay.exe" ]
+  local held=$?
+  msiexec /x "$out/rebuilt.msi"; msiexec /x "$msi"
+  return $held
+}
+custom_folder_kept() {
+  msiexec /i "$msi" "INSTALLDIR=$custom" && [ -f "$custom_dir/quillbay.exe" ] &&
+    msiexec /i "$out/later.msi" || return 1
+  [ -f "$custom_dir/quillbay.exe" ] && [ ! -e "$program_dir" ] && [ "$(registered "$later" DisplayVersion)" = 1.0.1 ]
+  local held=$?
+  msiexec /x "$out/later.msi"
+  [ ! -e "$custom_dir" ] && [ $held = 0 ]
+}
+given_folder_wins() {
+  msiexec /i "$msi" "INSTALLDIR=$custom" && msiexec /i "$out/later.msi" "INSTALLDIR=$other" || return 1
+  [ -f "$other_dir/quillbay.exe" ] && [ ! -e "$custom_dir" ]
+  local held=$?
+  msiexec /x "$out/later.msi"
+  return $held
+}
+# Advertised, its target would be the feature and its icon one of the package's (ICE50).
+shortcut_plain() {
+  msiinfo export "$msi" Shortcut | tr -d '\r' |
+    awk -F'\t' 'NR > 3 { n++; if ($5 != "[#quillbay_exe]" || ($9 != "" && $9 !~ /\.exe$/)) bad++ } END { exit !(n == 1 && !bad) }'
+}
+file_versions() {
+  msiinfo export "$msi" File | tr -d '\r' |
+    awk -F'\t' 'NR > 3 { n++; if ($3 ~ /\.exe$/ && $5 != "1.0.0.0") bad++ } END { exit !(n >= 1 && !bad) }'
+}
+# The files as the package holds them, which are the ones it installs.
+programs_stripped() {
+  local file count=0
+  while IFS= read -r -d '' file; do
+    count=$((count + 1))
+    ! x86_64-w64-mingw32-objdump -h "$file" | grep -q '\.debug_' || return 1
+    [ -z "$(x86_64-w64-mingw32-nm "$file" 2>/dev/null)" ] || return 1
+  done < <(find "$tables" -type f -name '*.exe' -print0)
+  [ $count -ge 1 ]
+}
+rows=(
+  "same_version_once|a rebuilt package of the same version replaces the installed one: one entry in Installed apps"
+  "custom_folder_kept|1.0.0 installed with INSTALLDIR=$custom, then 1.0.1 without it: 1.0.1 goes there too"
+  "given_folder_wins|an INSTALLDIR given to the upgrade wins over the remembered one"
+  "shortcut_plain|the Start-menu shortcut is a plain one to the installed quillbay.exe, not advertised"
+  "file_versions|the File table gives each program its version, 1.0.0.0"
+  "programs_stripped|the programs are installed stripped"
+)
+failed=0
+for row in "${rows[@]}"; do
+  if "${row%%|*}"; then echo "msi: ok: ${row#*|}"; else echo "msi: FAILED: ${row#*|}" >&2; failed=$((failed + 1)); fi
+  for package in "$msi" "$out/rebuilt.msi" "$out/later.msi"; do msiexec /x "$package" >/dev/null 2>&1 || true; done
+done
+[ $failed = 0 ] || fail "$failed of ${#rows[@]} rows of the installer table"
+product=$later
+nothing_left "the table's removals"
+echo "msi: passed in ${SECONDS}s"

@@ -6,10 +6,21 @@ namespace quillbay::cli {
 
 namespace {
 
-// An argument echoed in an error stays on that error's one line.
+// An argument echoed in an error stays on that error's one line, and that line stays text: a control
+// character, or a byte that starts no UTF-8 with the continuation bytes after it, shows as one '?'.
 std::string quoted(std::string_view argument) {
     std::string out = "'";
-    for (char c : argument) out += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    const auto continues = [](char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; };
+    while (!argument.empty()) {
+        std::size_t length = utf8SequenceLength(argument);
+        if (length == 0) {
+            for (length = 1; length < argument.size() && continues(argument[length]);) ++length;
+            out += '?';
+        } else {
+            out.append(static_cast<unsigned char>(argument[0]) < 0x20 ? "?" : argument.substr(0, length));
+        }
+        argument.remove_prefix(length);
+    }
     return out + "'";
 }
 

@@ -18,7 +18,7 @@ std::string line(std::initializer_list<std::string_view> pieces, std::string_vie
     return out.append(lineEnd);
 }
 
-std::string helpText(std::string_view lineEnd) {
+std::string helpText(std::string_view lineEnd, InvalidText invalid) {
     const PopupSettings start = startupSettings();
     std::string out;
     const auto add = [&](std::string_view text) { out.append(text).append(lineEnd); };
@@ -70,13 +70,15 @@ std::string helpText(std::string_view lineEnd) {
     add("Options also take --option=VALUE; of a repeated one, the last counts.");
     add("");
     add("Exit status: 0 done; 1 the output could not be written; 2 an empty field,");
-    add("a usage error, or text that is not UTF-8 with --json.");
+    add(invalid == InvalidText::NotText ? "a usage error, or an argument that is not text (a lone surrogate)."
+                                        : "a usage error, or text that is not UTF-8 with --json.");
     return out;
 }
 
 }  // namespace
 
-CommandResult runGenerateCommand(std::span<const std::string> arguments, std::string_view lineEnd) {
+CommandResult runGenerateCommand(std::span<const std::string> arguments, std::string_view lineEnd,
+                                 InvalidText invalid) {
     CommandResult result;
     const auto refuse = [&](std::string_view message) {
         result.err = line({kProgramName, ": ", message}, lineEnd);
@@ -87,7 +89,7 @@ CommandResult runGenerateCommand(std::span<const std::string> arguments, std::st
     const CommandLine command = parseCommandLine(arguments);
     switch (command.action) {
     case CommandAction::Help:
-        result.out = helpText(lineEnd);
+        result.out = helpText(lineEnd, invalid);
         return result;
     case CommandAction::Version:
         result.out = line({kProgramName, " (", kAppTitle, ") ", kVersionText}, lineEnd);
@@ -99,11 +101,11 @@ CommandResult runGenerateCommand(std::span<const std::string> arguments, std::st
     }
 
     if (const auto failure = validate(command.settings)) return refuse(failure->message);
-    if (command.json) {
-        for (const TextOption& text : kTextOptions) {
-            if (!isValidUtf8(command.settings.text(text.field)))
-                return refuse(std::string(text.name) + " is not valid UTF-8, which JSON cannot carry");
-        }
+    for (const TextOption& text : kTextOptions) {
+        if (isValidUtf8(command.settings.text(text.field))) continue;
+        if (invalid == InvalidText::NotText)
+            return refuse(std::string(text.name) + " holds a lone UTF-16 surrogate, which is not text");
+        if (command.json) return refuse(std::string(text.name) + " is not valid UTF-8, which JSON cannot carry");
     }
 
     const GeneratedSnippets snippets = generate(command.settings);

@@ -21,6 +21,8 @@ namespace {
 #ifdef _WIN32
 constexpr std::string_view kLineEnd = "\r\n";
 
+constexpr auto kInvalidText = quillbay::cli::InvalidText::NotText;
+
 std::string toUtf8(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -30,12 +32,37 @@ std::string toUtf8(std::wstring_view text) {
     return out;
 }
 
+bool isHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// An argument in UTF-8, but for a lone surrogate, which the conversion would turn into U+FFFD unseen: it
+// keeps the three bytes a code point of its value would take, which no UTF-8 text holds, so the command
+// refuses it by the option it belongs to.
+std::string argumentText(std::wstring_view argument) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < argument.size(); ++i) {
+        const wchar_t unit = argument[i];
+        if (isHighSurrogate(unit) && i + 1 < argument.size() && isLowSurrogate(argument[i + 1])) {
+            ++i;
+            continue;
+        }
+        if (!isHighSurrogate(unit) && !isLowSurrogate(unit)) continue;
+        out += toUtf8(argument.substr(start, i - start));
+        out += static_cast<char>(0xE0 | (unit >> 12));
+        out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (unit & 0x3F));
+        start = i + 1;
+    }
+    return out + toUtf8(argument.substr(start));
+}
+
 // The wide command line, since the narrow argv has already lost what the ANSI code page cannot hold.
 std::vector<std::string> arguments(int, char*[]) {
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> out;
-    for (int i = 1; wide && i < count; ++i) out.push_back(toUtf8(wide[i]));
+    for (int i = 1; wide && i < count; ++i) out.push_back(argumentText(wide[i]));
     LocalFree(wide);
     return out;
 }
@@ -60,6 +87,7 @@ void useBinaryStreams() {
 }
 #else
 constexpr std::string_view kLineEnd = "\n";
+constexpr auto kInvalidText = quillbay::cli::InvalidText::BytesAsGiven;
 
 std::vector<std::string> arguments(int argc, char* argv[]) { return {argv + 1, argv + argc}; }
 bool writeToConsole(std::FILE*, std::string_view) { return false; }
@@ -77,7 +105,7 @@ bool write(std::FILE* stream, std::string_view bytes) {
 int main(int argc, char* argv[]) {
     useBinaryStreams();
     const std::vector<std::string> args = arguments(argc, argv);
-    const quillbay::cli::CommandResult result = quillbay::cli::runGenerateCommand(args, kLineEnd);
+    const quillbay::cli::CommandResult result = quillbay::cli::runGenerateCommand(args, kLineEnd, kInvalidText);
     if (!write(stdout, result.out)) {
         const std::string reason = std::strerror(errno);
         write(stderr, std::string(quillbay::cli::kProgramName) + ": could not write the output: " + reason +

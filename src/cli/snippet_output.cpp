@@ -78,34 +78,36 @@ std::string jsonObject(const GeneratedSnippets& snippets, std::optional<SnippetP
     return out;
 }
 
+std::size_t utf8SequenceLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xe0) == 0xc0) {
+        length = 2, code = lead & 0x1f, smallest = 0x80;
+    } else if ((lead & 0xf0) == 0xe0) {
+        length = 3, code = lead & 0x0f, smallest = 0x800;
+    } else if ((lead & 0xf8) == 0xf0) {
+        length = 4, code = lead & 0x07, smallest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[k]);
+        if ((next & 0xc0) != 0x80) return 0;
+        code = (code << 6) | (next & 0x3f);
+    }
+    // Overlong forms, UTF-16 surrogates and code points past Unicode's end are not UTF-8.
+    if (code < smallest || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff)) return 0;
+    return length;
+}
+
 bool isValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t code = 0;
-        char32_t smallest = 0;
-        if ((lead & 0xe0) == 0xc0) {
-            length = 2, code = lead & 0x1f, smallest = 0x80;
-        } else if ((lead & 0xf0) == 0xe0) {
-            length = 3, code = lead & 0x0f, smallest = 0x800;
-        } else if ((lead & 0xf8) == 0xf0) {
-            length = 4, code = lead & 0x07, smallest = 0x10000;
-        } else {
-            return false;
-        }
-        if (text.size() - i < length) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xc0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3f);
-        }
-        // Overlong forms, UTF-16 surrogates and code points past Unicode's end are not UTF-8.
-        if (code < smallest || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff)) return false;
-        i += length;
+    for (std::size_t length; !text.empty(); text.remove_prefix(length)) {
+        if ((length = utf8SequenceLength(text)) == 0) return false;
     }
     return true;
 }

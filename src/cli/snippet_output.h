@@ -38,5 +38,7 @@ std::string listing(const GeneratedSnippets& snippets, std::string_view lineEnd)
 std::string jsonObject(const GeneratedSnippets& snippets, std::optional<SnippetPart> only, std::string_view lineEnd);
 
 bool isValidUtf8(std::string_view text);
+// The length of the UTF-8 sequence that starts `text`; 0 where none does.
+std::size_t utf8SequenceLength(std::string_view text);
 
 }  // namespace quillbay::cli

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win_long_path.h"
 #include "platform/win_text.h"
 
 namespace quillbay {
@@ -21,16 +22,51 @@ std::chrono::system_clock::time_point toTimePoint(const FILETIME& time) {
         std::chrono::duration_cast<std::chrono::system_clock::duration>(Steps(steps - kStepsFrom1601To1970)));
 }
 
+// What GetTempPathW answers, asked again with the length it says it needs.
+std::wstring askedTemporaryFolder() {
+    // GetTempPath2W (Windows 11) gives SYSTEM a folder of its own and every other user the same as GetTempPathW.
+    using TempPathCall = DWORD(WINAPI*)(DWORD, LPWSTR);
+    static const TempPathCall call = [] {
+        const FARPROC second = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTempPath2W");
+        return second ? reinterpret_cast<TempPathCall>(reinterpret_cast<void*>(second)) : &GetTempPathW;
+    }();
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    for (;;) {
+        const DWORD length = call(static_cast<DWORD>(folder.size()), folder.data());
+        if (length == 0) return {};
+        if (length < folder.size()) {
+            folder.resize(length);
+            return folder;
+        }
+        folder.resize(length);
+    }
+}
+
+std::wstring environment(const wchar_t* name) {
+    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+    if (value.empty()) return {};
+    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+    return value;
+}
+
 }  // namespace
 
 std::string WinFileStore::temporaryFolder() const {
-    wchar_t folder[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    return length == 0 || length > MAX_PATH ? std::string() : toUtf8(std::wstring_view(folder, length));
+    // GetTempPathW passes over a TMP or TEMP of MAX_PATH characters or more (Wine takes the next one, and
+    // Windows promises no more than MAX_PATH + 1), though the file calls take such a folder: it is then
+    // taken as the first of those GetTempPathW reads names it, at any length.
+    for (const wchar_t* name : {L"TMP", L"TEMP", L"USERPROFILE"}) {
+        const std::wstring value = environment(name);
+        if (value.empty()) continue;
+        const std::wstring named = ordinaryForm(longPathForm(toUtf8(value)));
+        if (named.size() + 1 >= MAX_PATH) return toUtf8(named);
+        break;
+    }
+    return toUtf8(askedTemporaryFolder());
 }
 
 FileResult WinFileStore::makeFolder(const std::string& folder) {
-    const std::wstring path = fromUtf8(folder);
+    const std::wstring path = longPathForm(folder);
     if (CreateDirectoryW(path.c_str(), nullptr)) return {};
     const DWORD error = GetLastError();
     if (error != ERROR_ALREADY_EXISTS) return failed(error);
@@ -42,7 +78,11 @@ FileResult WinFileStore::makeFolder(const std::string& folder) {
 std::vector<StoredFile> WinFileStore::files(const std::string& folder) const {
     std::vector<StoredFile> found;
     WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileExW(fromUtf8(folder + "\\*").c_str(), FindExInfoBasic, &entry,
+    std::wstring pattern = longPathForm(folder);
+    // The \\?\ form is taken as it is written, so one backslash and no more.
+    if (!pattern.ends_with(L'\\')) pattern += L'\\';
+    pattern += L'*';
+    const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
                                            FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return found;
     do {
@@ -53,10 +93,10 @@ std::vector<StoredFile> WinFileStore::files(const std::string& folder) const {
     return found;
 }
 
-bool WinFileStore::remove(const std::string& path) { return DeleteFileW(fromUtf8(path).c_str()); }
+bool WinFileStore::remove(const std::string& path) { return DeleteFileW(longPathForm(path).c_str()); }
 
 FileResult WinFileStore::writeNew(const std::string& path, std::string_view bytes) {
-    const std::wstring name = fromUtf8(path);
+    const std::wstring name = longPathForm(path);
     const HANDLE file =
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

@@ -104,6 +104,18 @@ TEST(GenerateProgram, RefusesWithOneLineAndStatusTwo) {
 #ifndef _WIN32  // only a POSIX command line can carry bytes that are not UTF-8
         {{"--json", "--window-name", "\xc0\xafwin"}, "--window-name is not valid UTF-8, which JSON cannot carry"},
         {{"--json", "--url", "caf\xe9 au lait"}, "--url is not valid UTF-8, which JSON cannot carry"},
+        {{"--feature", "st\xe9tus"}, "unknown feature 'st?tus' (status, scrollbars, menubar, resizable, directories, "
+                                      "toolbar or location)" + help},
+#else  // and only a Windows one a lone UTF-16 surrogate (U+D800 and U+DC00 here), with or without JSON
+        {{"--url", "caf\xed\xa0\x80"}, "--url holds a lone UTF-16 surrogate, which is not text"},
+        {{"--part", "script", "--window-name=\xed\xb0\x80win"},
+         "--window-name holds a lone UTF-16 surrogate, which is not text"},
+        {{"--json", "--function", "f\xed\xb0\x80\xed\xa0\x80"},  // the two halves of a pair, in the wrong order
+         "--function holds a lone UTF-16 surrogate, which is not text"},
+        {{"--check", "--height", "\xed\xa0\x80", "--width", "\xed\xa0\x80"},
+         "--width holds a lone UTF-16 surrogate, which is not text"},
+        {{"--feature", "st\xed\xa0\x80tus"}, "unknown feature 'st?tus' (status, scrollbars, menubar, resizable, "
+                                               "directories, toolbar or location)" + help},
 #endif
     };
     for (const Refused& c : cases) {

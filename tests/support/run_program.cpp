@@ -32,11 +32,29 @@ std::string drain(Read read) {
 
 namespace {
 
-std::wstring wide(std::string_view utf8) {
+std::wstring converted(std::string_view utf8) {
     std::wstring out(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
     out.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
                                    static_cast<int>(out.size())));
     return out;
+}
+
+// UTF-8, where the three bytes of a surrogate's value (ED A0..BF 80..BF, never UTF-8) stand for that one
+// UTF-16 unit, so that a test can hand a program the lone surrogate a Windows command line may hold.
+std::wstring wide(std::string_view utf8) {
+    std::wstring out;
+    std::size_t start = 0;
+    for (std::size_t at = 0; (at = utf8.find('\xED', at)) != std::string_view::npos;) {
+        const auto byte = [&](std::size_t i) { return i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0; };
+        if (byte(at + 1) < 0xA0 || byte(at + 1) > 0xBF || (byte(at + 2) & 0xC0) != 0x80) {
+            ++at;
+            continue;
+        }
+        out += converted(utf8.substr(start, at - start));
+        out += static_cast<wchar_t>(0xD000 | ((byte(at + 1) & 0x3F) << 6) | (byte(at + 2) & 0x3F));
+        start = at += 3;
+    }
+    return out + converted(utf8.substr(start));
 }
 
 // The quoting the C runtime and CommandLineToArgvW both undo: backslashes count only before a quote.

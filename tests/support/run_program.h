@@ -15,7 +15,8 @@ struct ProgramRun {
     int status = -1;  // the exit status; 128 + the signal where a signal ended it
 };
 
-// UTF-8 arguments, each reaching the program as one argument whatever it holds; no standard input.
+// UTF-8 arguments, each reaching the program as one argument whatever it holds; no standard input. On
+// Windows, the three bytes of a surrogate's value (ED A0..BF 80..BF) reach it as that lone UTF-16 unit.
 ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments);
 
 // A program built into the same folder as the running test.

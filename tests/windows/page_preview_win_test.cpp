@@ -27,11 +27,28 @@ std::string contents(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Removes `path` and all below it, through the \\?\ form, which std::filesystem does not take past MAX_PATH.
+void removeAll(const std::wstring& path) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW((L"\\\\?\\" + path + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeAll(path + L"\\" + name);
+            else DeleteFileW((L"\\\\?\\" + path + L"\\" + name).c_str());
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW((L"\\\\?\\" + path).c_str());
+}
+
 // A temporary folder of the test's own whose name is not in the system's code page, as a user's may be.
 class PagePreviewWin : public ::testing::Test {
 protected:
     void SetUp() override {
         base_ = fs::temp_directory_path() / ("page-preview-test-" + std::to_string(GetCurrentProcessId()));
+        removeAll(base_.wstring());
         fs::create_directories(temporary_ = base_ / L"t\u00EAmp \u65E5");
         folder_ = temporary_ / L"Quillbay";
         SetEnvironmentVariableW(L"TMP", temporary_.c_str());
@@ -41,7 +58,7 @@ protected:
     void TearDown() override {
         forgetPageHandler();
         SetEnvironmentVariableW(L"TMP", base_.parent_path().c_str());
-        fs::remove_all(base_);
+        removeAll(base_.wstring());
     }
     static void forgetPageHandler() { quillbay::testing::unregisterPageHandler(); }
     std::vector<std::string> press(const PopupSettings& settings) {
@@ -59,10 +76,13 @@ TEST_F(PagePreviewWin, TheRegisteredBrowserGetsThePageWithTheCodeByteForByte) {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     ASSERT_TRUE(quillbay::testing::registerPageHandler((fs::path(self).parent_path() / L"page_recorder.exe").wstring()));
     fs::create_directories(folder_);
-    const fs::path old = folder_ / L"preview-20000101-000000.html", recent = folder_ / L"preview-20000101-000001.html";
-    std::ofstream(old) << "old";
-    std::ofstream(recent) << "recent";
+    // Only a day-old page of the tool's own goes; a user's file of a similar name stays, whatever its age.
+    const fs::path old = folder_ / L"quillbay-preview-20000101T000000Z-001.html",
+                   recent = folder_ / L"quillbay-preview-20000101T000001Z-001.html",
+                   users = folder_ / L"preview-notes.html";
+    for (const fs::path& file : {old, recent, users}) std::ofstream(file) << "kept?";
     fs::last_write_time(old, fs::file_time_type::clock::now() - 25h);
+    fs::last_write_time(users, fs::file_time_type::clock::now() - 25h);
 
     PopupSettings settings = startupSettings();
     settings.url = "https://www.quillbay.example/caf\xC3\xA9?a='1'&b=<2>";
@@ -75,6 +95,71 @@ TEST_F(PagePreviewWin, TheRegisteredBrowserGetsThePageWithTheCodeByteForByte) {
     EXPECT_EQ(contents(page), previewPage(settings));
     EXPECT_FALSE(fs::exists(old));
     EXPECT_TRUE(fs::exists(recent));
+    EXPECT_TRUE(fs::exists(users));
+}
+
+// A folder below the test's own whose full path has `length` characters, in components of `each` (a short
+// component is its own short name, so no short form of the path is shorter), made through the \\?\ form.
+std::wstring deepFolder(const fs::path& base, std::size_t length, std::size_t each) {
+    std::wstring path = base.wstring();
+    fs::create_directories(base);
+    for (wchar_t letter = L'a'; path.size() < length; letter = letter == L'z' ? L'a' : letter + 1) {
+        const std::size_t room = length - path.size() - 1;  // after the backslash
+        std::size_t take = std::min(each, room);
+        if (room - take == 1) take = take > 1 ? take - 1 : take + 1;  // never a backslash alone at the end
+        path.append(1, L'\\').append(take, letter);
+        CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
+    }
+    return path;
+}
+
+// Temporary folders with long paths, as TMP may name: the page is written whatever the length, and opened
+// (by its short name past what the shell takes); where no name of it fits, the message says why.
+TEST_F(PagePreviewWin, ALongTemporaryFolderStillGetsThePageOrTheReason) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    ASSERT_TRUE(quillbay::testing::registerPageHandler((fs::path(self).parent_path() / L"page_recorder.exe").wstring()));
+    struct Case {
+        std::size_t length, each;
+        bool opened;
+    };
+    const std::vector<Case> cases{
+        {240, 40, true},   // short enough for the system's calls, too long for the shell with the page's name
+        {258, 40, true},   // the folder made at the very end of what the old calls take
+        {300, 40, true},   // past what GetTempPathW gives
+        {300, 1, false},   // every short name as long: nothing opens it
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.length << " characters in components of " << c.each);
+        const std::wstring temporary = deepFolder(base_ / std::to_wstring(++row), c.length, c.each);
+        ASSERT_EQ(temporary.size(), c.length);
+        SetEnvironmentVariableW(L"TMP", temporary.c_str());
+        DeleteFileW(record_.c_str());
+
+        const std::vector<std::string> told = press(startupSettings());
+        const std::string folder = toUtf8(temporary) + "\\Quillbay";
+        WinFileStore files;
+        const std::vector<StoredFile> pages = files.files(folder);
+        ASSERT_EQ(pages.size(), 1u) << "no page in " << folder << (told.empty() ? "" : ": " + told[0]);
+        if (c.opened) {
+            EXPECT_EQ(told, std::vector<std::string>{});
+            for (auto waited = 0ms; !fs::exists(record_) && waited < 30s; waited += 100ms)
+                std::this_thread::sleep_for(100ms);
+            ASSERT_TRUE(fs::exists(record_)) << "the recorder was not started";
+            const std::wstring got = fromUtf8(contents(record_));
+            EXPECT_LT(got.size(), static_cast<std::size_t>(MAX_PATH));
+            EXPECT_EQ(contents(got), previewPage(startupSettings()));
+        } else {
+            ASSERT_EQ(told.size(), 1u);
+            EXPECT_EQ(told[0], "The preview page " + folder + "\\" + pages[0].name + " could not be opened: its path is " +
+                                   std::to_string(folder.size() + 1 + pages[0].name.size()) +
+                                   " characters long, and the shell opens no file by a path longer than 259 "
+                                   "characters; point TMP and TEMP at a folder with a shorter path.");
+            std::this_thread::sleep_for(500ms);
+            EXPECT_FALSE(fs::exists(record_));
+        }
+    }
 }
 
 TEST_F(PagePreviewWin, WithoutABrowserForPagesOneMessageSaysSoAndThePageStays) {

@@ -8,7 +8,9 @@ namespace quillbay {
 
 namespace {
 
-constexpr std::string_view kPagePrefix = "preview-";
+// A name no person would give a file: the clean-up removes only files whose whole name is one of these,
+// so that nothing a user keeps in the folder is ever taken for a page of ours.
+constexpr std::string_view kPagePrefix = "quillbay-preview-";
 constexpr std::string_view kPageSuffix = ".html";
 // More pages than this in one second means something other than presses is at work.
 constexpr int kNamesPerSecond = 100;
@@ -18,25 +20,48 @@ std::string joined(const std::string& folder, std::string_view name) {
     return folder + (separated ? "" : "\\") + std::string(name);
 }
 
-// The time in the name sorts the pages by age for a user who looks into the folder.
+// quillbay-preview-20261208T142501Z-001.html: the time (UTC) in the name sorts the pages by age for a user
+// who looks into the folder, and the number tells the pages of one second apart.
 std::string pageName(std::chrono::system_clock::time_point now, int attempt) {
     using namespace std::chrono;
     const auto second = floor<seconds>(now);
     const auto day = floor<days>(second);
     const year_month_day date{day};
     const hh_mm_ss time{second - day};
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d%02u%02u-%02d%02d%02d", static_cast<int>(date.year()),
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "%04d%02u%02uT%02d%02d%02dZ-%03d", static_cast<int>(date.year()),
                   static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
                   static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                  static_cast<int>(time.seconds().count()));
-    return std::string(kPagePrefix) + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "") +
-           std::string(kPageSuffix);
+                  static_cast<int>(time.seconds().count()), attempt);
+    return std::string(kPagePrefix) + stamp + std::string(kPageSuffix);
 }
 
+// Whether `name` is exactly one that pageName gives: read back its time and number, and write them again.
 bool isPage(std::string_view name) {
-    return name.size() > kPagePrefix.size() + kPageSuffix.size() && name.starts_with(kPagePrefix) &&
-           name.ends_with(kPageSuffix);
+    constexpr std::size_t kStamp = 8 + 1 + 6 + 2 + 3;  // 20261208 T 142501 Z- 001
+    if (name.size() != kPagePrefix.size() + kStamp + kPageSuffix.size() || !name.starts_with(kPagePrefix) ||
+        !name.ends_with(kPageSuffix))
+        return false;
+    const std::string_view stamp = name.substr(kPagePrefix.size(), kStamp);
+    const auto number = [&](std::size_t at, std::size_t digits) {
+        int value = 0;
+        for (char c : stamp.substr(at, digits)) {
+            if (c < '0' || c > '9') return -1;
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    };
+    using namespace std::chrono;
+    if (number(0, 4) < 0) return false;
+    const year_month_day date{year{number(0, 4)}, month{static_cast<unsigned>(number(4, 2))},
+                              day{static_cast<unsigned>(number(6, 2))}};
+    const int hours = number(9, 2), minutes = number(11, 2), seconds = number(13, 2), attempt = number(17, 3);
+    if (!date.ok() || hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59 ||
+        attempt < 1 || attempt > kNamesPerSecond)
+        return false;
+    const auto time = sys_days(date) + std::chrono::hours(hours) + std::chrono::minutes(minutes) +
+                      std::chrono::seconds(seconds);
+    return pageName(time, attempt) == name;
 }
 
 // `sentence` (without its full stop) and the system's reason, when it gave one.

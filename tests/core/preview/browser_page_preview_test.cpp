@@ -15,7 +15,7 @@ using Time = std::chrono::system_clock::time_point;
 
 const Time kNow = std::chrono::sys_days(std::chrono::year{2026} / 12 / 8) + 14h + 25min + 1s;
 const std::string kFolder = "C:\\Temp\\Quillbay";
-const std::string kPage = kFolder + "\\preview-20261208-142501.html";
+const std::string kPage = kFolder + "\\quillbay-preview-20261208T142501Z-001.html";
 
 // A folder in memory, each file with its bytes and the time it was written; `stuck` ones cannot be removed.
 struct FakeFiles final : FileStore {
@@ -60,24 +60,38 @@ TEST(BrowserPagePreview, WritesANewPageEachPressAndOpensIt) {
     s.setFeature(PopupFeature::Scroll, true);
     press(s);
     press(s);
-    const std::vector<std::string> pages{kFolder + "\\preview-20261208-142501-2.html",
-                                         kFolder + "\\preview-20261208-142501-3.html"};
+    const std::vector<std::string> pages{kFolder + "\\quillbay-preview-20261208T142501Z-002.html",
+                                         kFolder + "\\quillbay-preview-20261208T142501Z-003.html"};
     EXPECT_EQ(press.opened, pages);
     EXPECT_EQ(press.files.stored[kPage].first, "earlier");
     EXPECT_EQ(press.files.stored[pages[1]].first, previewPage(s));
     EXPECT_TRUE(press.told.empty());
 }
 
+// Only a whole name the tool writes counts as its page; a user's file that merely looks like one stays.
 TEST(BrowserPagePreview, RemovesOnlyItsOwnPagesOlderThanADay) {
     const std::vector<std::tuple<std::string, std::chrono::hours, bool>> cases{
-        {"preview-20261207-142400.html", 25h, false},  {"preview-20261207-142600-7.html", 23h, true},
-        {"preview-20261209-000000.html", -10h, true},  // a clock set back is not ours to judge
-        {"notes.html", 720h, true},                    {"preview-20261101-000000.txt", 720h, true},
-        {"preview-20261101-000001.html", 720h, true},  // held open by a browser: it goes at a later press
+        {"quillbay-preview-20261207T142400Z-001.html", 25h, false},
+        {"quillbay-preview-20240229T235959Z-100.html", 720h, false},  // a leap day, the last number of a second
+        {"quillbay-preview-20261207T142600Z-007.html", 23h, true},
+        {"quillbay-preview-20261209T000000Z-001.html", -10h, true},  // a clock set back is not ours to judge
+        {"quillbay-preview-20261101T000001Z-001.html", 720h, true},  // held open by a browser: it goes later
+        {"preview-notes.html", 720h, true},
+        {"preview-20261101-000000.html", 720h, true},
+        {"quillbay-preview-notes.html", 720h, true},
+        {"quillbay-preview-20261101T000000Z-001.txt", 720h, true},
+        {"Quillbay-Preview-20261101T000000Z-001.HTML", 720h, true},
+        {"quillbay-preview-20261101T000000Z-1.html", 720h, true},
+        {"quillbay-preview-20261101T000000Z-101.html", 720h, true},
+        {"quillbay-preview-20261301T000000Z-001.html", 720h, true},  // no 13th month
+        {"quillbay-preview-20250229T000000Z-001.html", 720h, true},  // no leap day that year
+        {"quillbay-preview-20261101T240000Z-001.html", 720h, true},
+        {"quillbay-preview-2026110xT000000Z-001.html", 720h, true},
+        {"quillbay-preview-+0261101T000000Z-001.html", 720h, true},
     };
     Press press;
     for (const auto& [name, age, stays] : cases) press.files.stored[kFolder + "\\" + name] = {"", kNow - age};
-    press.files.stuck.insert(kFolder + "\\preview-20261101-000001.html");
+    press.files.stuck.insert(kFolder + "\\quillbay-preview-20261101T000001Z-001.html");
     press();
     for (const auto& [name, age, stays] : cases)
         EXPECT_EQ(press.files.stored.contains(kFolder + "\\" + name), stays) << name;
