@@ -57,22 +57,45 @@ protected:
 
 // ---------------------------------------------------------------- the main window's keys
 
-// The parameter: the key that presses the focused button.
-class PressFocused : public PersonInput, public ::testing::WithParamInterface<WORD> {};
+void click(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    moveMouse({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    mouseButton(MouseButton::Left, true);
+    mouseButton(MouseButton::Left, false);
+}
+
+struct PressCase {
+    const char* name;
+    std::vector<WORD> keys;  // the key that presses the focused button, round by round
+    bool resetByMouse;       // else Tab to Reset and that key
+};
+
+class PressFocused : public PersonInput, public ::testing::WithParamInterface<PressCase> {};
 
 TEST_P(PressFocused, GeneratesEveryTimeTabReachesGenerateAcrossAReset) {
-    for (int round = 0; round < 2; ++round) {
+    for (std::size_t round = 0; round < GetParam().keys.size(); ++round) {
+        const WORD key = GetParam().keys[round];
         ASSERT_TRUE(app.tabTo(c("Command1"))) << "round " << round;
-        pressKey(GetParam());
+        pressKey(key);
         ASSERT_TRUE(generated()) << "the key did not press Generate in round " << round;
-        ASSERT_TRUE(app.tabTo(c("Command5"))) << "round " << round;
-        pressKey(GetParam());
-        ASSERT_TRUE(editing()) << "the key did not press Reset in round " << round;
+        if (GetParam().resetByMouse) {
+            click(c("Command5"));
+        } else {
+            ASSERT_TRUE(app.tabTo(c("Command5"))) << "round " << round;
+            pressKey(key);
+        }
+        ASSERT_TRUE(editing()) << "Reset was not pressed in round " << round;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, PressFocused, ::testing::Values(VK_RETURN, VK_SPACE),
-                         [](const auto& info) { return info.param == VK_RETURN ? "Enter" : "Space"; });
+INSTANTIATE_TEST_SUITE_P(Keys, PressFocused,
+                         ::testing::Values(PressCase{"Enter", {VK_RETURN, VK_RETURN, VK_RETURN}, false},
+                                           PressCase{"Space", {VK_SPACE, VK_SPACE}, false},
+                                           PressCase{"SpaceThenEnter", {VK_SPACE, VK_RETURN, VK_RETURN}, false},
+                                           PressCase{"EnterResetClicked", {VK_RETURN, VK_RETURN}, true},
+                                           PressCase{"SpaceThenEnterResetClicked", {VK_SPACE, VK_RETURN}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PersonInput, TheDefaultFrameIsOnTheFocusedButtonOnlyInBothStatesAndAfterAReset) {
     auto goRound = [&](const char* state) {
@@ -283,7 +306,9 @@ class HelpKey : public ::testing::TestWithParam<HelpCase> {
 protected:
     // A folder of its own holding the program, and the help file when the row has one.
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("quillbay-help-" + std::to_string(GetCurrentProcessId()));
+        folder_ = fs::temp_directory_path() /
+                  ("quillbay-help-" + std::to_string(GetCurrentProcessId()) + "-" + GetParam().name);
+        fs::remove_all(folder_);
         fs::create_directories(folder_);
         fs::copy_file(fs::path(driverFolder()) / L"quillbay.exe", folder_ / L"quillbay.exe");
         if (GetParam().helpFile)
