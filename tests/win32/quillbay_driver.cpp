@@ -271,13 +271,11 @@ void moveMouse(POINT screen) {
 }
 
 void mouseButton(MouseButton button, bool down) {
+    constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
     INPUT input{};
     input.type = INPUT_MOUSE;
-    switch (button) {
-    case MouseButton::Left: input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP; break;
-    case MouseButton::Right: input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP; break;
-    case MouseButton::Middle: input.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP; break;
-    }
+    // Each button's release is the flag after its press.
+    input.mi.dwFlags = kDown[static_cast<int>(button)] << (down ? 0 : 1);
     send({input});
 }
 
