@@ -4,6 +4,11 @@ namespace quillbay {
 
 namespace {
 constexpr UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC: the file's default page
+constexpr UINT kCloseAll = 0x12;   // HH_CLOSE_ALL
+}  // namespace
+
+SystemWinHelpViewer::~SystemWinHelpViewer() {
+    if (htmlHelp_) htmlHelp_(nullptr, nullptr, kCloseAll, 0);
 }
 
 bool SystemWinHelpViewer::show(HWND owner, const std::wstring& file) {

@@ -17,6 +17,11 @@ public:
 // HTML Help, from hhctrl.ocx loaded at the first use: a program that never asks for help never loads it.
 class SystemWinHelpViewer final : public WinHelpViewer {
 public:
+    SystemWinHelpViewer() = default;
+    ~SystemWinHelpViewer() override;  // closes the help windows, which must not outlive the program's own
+    SystemWinHelpViewer(const SystemWinHelpViewer&) = delete;
+    SystemWinHelpViewer& operator=(const SystemWinHelpViewer&) = delete;
+
     bool show(HWND owner, const std::wstring& file) override;
 
 private:

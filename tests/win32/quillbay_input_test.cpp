@@ -315,6 +315,9 @@ TEST_P(HelpKey, F1ShowsTheHelpFileBesideTheProgram) {
     const bool shown = waitUntil([&] { return app.text(app.findWindow(L"HH Parent")) == L"Quillbay test help"; },
                                  GetParam().helpFile ? 15000 : 2000);
     EXPECT_EQ(shown, GetParam().helpFile);
+    // Exit with the help window open still ends the program, cleanly.
+    PostMessageW(app.control("Command4"), BM_CLICK, 0, 0);
+    EXPECT_EQ(app.waitForExit(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, HelpKey,
