@@ -13,11 +13,11 @@ AboutWindow::AboutWindow(HINSTANCE instance, AboutServices services, std::functi
 
 AboutWindow::~AboutWindow() = default;
 
-void AboutWindow::Show() {
+void AboutWindow::Show(HWND mainWindow) {
     // A closed window's object lives on until here: it may not be deleted from inside its own messages.
     if (!isLoaded()) {
         form_.reset();
-        form_ = std::make_unique<frmAbout>(instance_, services_);
+        form_ = std::make_unique<frmAbout>(instance_, services_, mainWindow);
     }
     form_->show();
 }

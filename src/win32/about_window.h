@@ -18,8 +18,9 @@ public:
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
 
-    // Loads the window if it is not loaded, then shows it and brings it to the front.
-    void Show();
+    // Loads the window if it is not loaded, placed beside `mainWindow`, then shows it and brings it to the
+    // front.
+    void Show(HWND mainWindow = nullptr);
     // Closes the window if it is loaded.
     void Unload();
     bool isLoaded() const { return form_ && form_->hwnd(); }

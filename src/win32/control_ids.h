@@ -24,7 +24,4 @@ inline constexpr int kAboutSysInfoId = 1001;
 inline constexpr int kFirstAboutLabelId = 1100;
 constexpr int aboutLabelId(std::size_t index) { return kFirstAboutLabelId + static_cast<int>(index); }
 
-// The command F1 sends to the main window.
-inline constexpr int kHelpCommand = 900;
-
 }  // namespace quillbay::win32

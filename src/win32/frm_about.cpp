@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/about/about_placement.h"
 #include "core/twips.h"
 #include "platform/win_messenger.h"
 #include "platform/win_text.h"
@@ -28,29 +29,26 @@ RECT pixelRect(const design::TwipsRect& twips, UINT dpi) {
 
 }  // namespace
 
-frmAbout::frmAbout(HINSTANCE instance, AboutServices services)
-    : instance_(instance),
+frmAbout::frmAbout(HINSTANCE instance, AboutServices services, HWND mainWindow)
+    : DialogWindow({kAboutOkId, kAboutOkId},
+                   [this](HWND owner) {
+                       if (services_.help) services_.help(owner);
+                   }),
+      instance_(instance),
       services_(std::move(services)),
-      behaviour_(*this, *services_.lookup, services_.start) {
-    static const ATOM registered = [instance] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kAboutClass;
-        return RegisterClassExW(&windowClass);
+      behaviour_(*this, *services_.lookup, services_.start),
+      mainWindow_(mainWindow) {
+    static const bool registered = [instance] {
+        registerClass(instance, kAboutClass);
+        return true;
     }();
     (void)registered;
 
     // A window of its own rather than the main window's: it outlives the main window.
-    const std::wstring caption = fromUtf8(aboutlayout::kDesignCaption);
-    CreateWindowExW(kExtendedStyle, kAboutClass, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    if (!hwnd_) return;
+    create(instance, kAboutClass, fromUtf8(aboutlayout::kDesignCaption), kStyle, kExtendedStyle);
+    if (!hwnd()) return;
     createControls();
-    const UINT dpi = GetDpiForWindow(hwnd_);
+    const UINT dpi = GetDpiForWindow(hwnd());
     applyLayout(dpi);
     placeWindow(dpi, nullptr);
     behaviour_.Form_Load();
@@ -58,58 +56,33 @@ frmAbout::frmAbout(HINSTANCE instance, AboutServices services)
 
 frmAbout::~frmAbout() {
     services_.closed = nullptr;
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd()) DestroyWindow(hwnd());
 }
 
 void frmAbout::show() {
-    if (!hwnd_) return;
-    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    if (!hwnd()) return;
+    ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(hwnd());
 }
 
-bool frmAbout::preTranslate(MSG& message) {
-    if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
-    return IsDialogMessageW(hwnd_, &message) != FALSE;
+void frmAbout::destroyed() {
+    labels_.fill(nullptr);
+    buttons_.fill(nullptr);
+    if (services_.closed) services_.closed();
 }
 
-LRESULT CALLBACK frmAbout::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmAbout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->labels_.fill(nullptr);
-        self->buttons_.fill(nullptr);
-        self->lastFocus_ = nullptr;
-        if (self->services_.closed) self->services_.closed();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+void frmAbout::pressed(int id) {
+    if (id == kAboutOkId) behaviour_.cmdOK_Click();
+    if (id == kAboutSysInfoId) behaviour_.cmdSysInfo_Click();
+}
+
+void frmAbout::layOut(UINT dpi, const RECT* suggested) {
+    applyLayout(dpi);
+    placeWindow(dpi, suggested);
 }
 
 LRESULT frmAbout::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        // Enter reaches here as OK's command, and Esc as IDCANCEL: both are OK's.
-        switch (LOWORD(wParam)) {
-        case kAboutOkId:
-        case IDCANCEL: behaviour_.cmdOK_Click(); return 0;
-        case kAboutSysInfoId: behaviour_.cmdSysInfo_Click(); return 0;
-        default: return 0;
-        }
-    case DM_GETDEFID:
-        return MAKELRESULT(kAboutOkId, DC_HASDEFID);
-    case WM_NEXTDLGCTL: {
-        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                   : GetNextDlgTabItem(hwnd_, GetFocus(), static_cast<BOOL>(wParam != 0));
-        focusLikeDialog(next);
-        return 0;
-    }
     case WM_CTLCOLORSTATIC: {
         HWND label = reinterpret_cast<HWND>(lParam);
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -124,43 +97,30 @@ LRESULT frmAbout::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         paint();
         return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focused = GetFocus();
-            if (focused && IsChild(hwnd_, focused)) lastFocus_ = focused;
-        } else if (lastFocus_) {
-            SetFocus(lastFocus_);
-        }
-        return 0;
-    case WM_DPICHANGED: {
-        const UINT dpi = HIWORD(wParam);
-        applyLayout(dpi);
-        placeWindow(dpi, reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    }
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DialogWindow::handle(message, wParam, lParam);
 }
 
 void frmAbout::createControls() {
     // Buttons first: the stacking order is the Tab order, OK then System Info; labels take no focus.
     for (std::size_t i = 0; i < aboutlayout::kButtons.size(); ++i) {
         const aboutlayout::ButtonRow& row = aboutlayout::kButtons[i];
-        const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        buttons_[i] = CreateWindowExW(0, WC_BUTTONW, fromUtf8(row.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
+        const DWORD style =
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_NOTIFY | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        buttons_[i] = CreateWindowExW(0, WC_BUTTONW, fromUtf8(row.caption).c_str(), style, 0, 0, 0, 0, hwnd(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(buttonId(i))), instance_, nullptr);
         SetWindowPos(buttons_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     for (std::size_t i = 0; i < aboutlayout::kLabels.size(); ++i) {
         labels_[i] = CreateWindowExW(0, WC_STATICW, fromUtf8(aboutlayout::kLabels[i].caption).c_str(),
-                                     WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, hwnd_,
+                                     WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, hwnd(),
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(aboutLabelId(i))), instance_,
                                      nullptr);
         SetWindowPos(labels_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    lastFocus_ = buttons_[0];
+    rememberFocus(buttons_[0]);
 }
 
 void frmAbout::applyLayout(UINT dpi) {
@@ -179,7 +139,7 @@ void frmAbout::applyLayout(UINT dpi) {
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         place(buttons_[i], aboutlayout::kButtons[i].rect, fonts->regular());
     fonts_ = std::move(fonts);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void frmAbout::placeWindow(UINT dpi, const RECT* suggested) {
@@ -192,24 +152,37 @@ void frmAbout::placeWindow(UINT dpi, const RECT* suggested) {
         left = suggested->left;
         top = suggested->top;
     } else {
-        // Centred on the monitor's work area that holds the pointer, where the user just pressed "About".
-        POINT cursor{};
-        GetCursorPos(&cursor);
+        // Beside the main window as designed, or where the pointer is when there is none.
+        POINT origin{};
+        HMONITOR screen = nullptr;
+        UINT mainDpi = dpi;
+        if (mainWindow_ && IsWindow(mainWindow_)) {
+            ClientToScreen(mainWindow_, &origin);
+            screen = MonitorFromWindow(mainWindow_, MONITOR_DEFAULTTONEAREST);
+            mainDpi = GetDpiForWindow(mainWindow_);
+        } else {
+            GetCursorPos(&origin);
+            screen = MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
+        }
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        GetMonitorInfoW(screen, &monitor);
         const RECT& work = monitor.rcWork;
-        left = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
-        top = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
+        const aboutlayout::PixelPoint place = aboutlayout::aboutFramePosition(
+            {origin.x, origin.y}, {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+            static_cast<int>(mainDpi),
+            {work.left, work.top, work.right - work.left, work.bottom - work.top});
+        left = place.x;
+        top = place.y;
     }
-    SetWindowPos(hwnd_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+    SetWindowPos(hwnd(), nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmAbout::paint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+    HDC dc = BeginPaint(hwnd(), &ps);
+    const int dpi = static_cast<int>(GetDpiForWindow(hwnd()));
     // The etched rule, its white band first and the grey row over it.
     for (const aboutlayout::LineRow& line : aboutlayout::kLines) {
         const int thickness = std::max(1, MulDiv(line.widthPixels, dpi, design::kDesignDpi));
@@ -219,11 +192,11 @@ void frmAbout::paint() {
         FillRect(dc, &area, brush);
         DeleteObject(brush);
     }
-    EndPaint(hwnd_, &ps);
+    EndPaint(hwnd(), &ps);
 }
 
 void frmAbout::setCaption(const std::string& caption) {
-    if (hwnd_) SetWindowTextW(hwnd_, fromUtf8(caption).c_str());
+    if (hwnd()) SetWindowTextW(hwnd(), fromUtf8(caption).c_str());
 }
 
 void frmAbout::setLabel(std::string_view label, const std::string& text) {
@@ -232,11 +205,11 @@ void frmAbout::setLabel(std::string_view label, const std::string& text) {
 }
 
 void frmAbout::tell(const std::string& message) {
-    if (services_.messenger) services_.messenger->tell(hwnd_, fromUtf8(message));
+    if (services_.messenger) services_.messenger->tell(hwnd(), fromUtf8(message));
 }
 
 void frmAbout::unload() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd()) DestroyWindow(hwnd());
 }
 
 }  // namespace quillbay::win32

@@ -13,6 +13,7 @@
 #include "core/about/about_layout.h"
 #include "core/about/sys_info_lookup.h"
 #include "win32/design_fonts.h"
+#include "win32/dialog_window.h"
 
 namespace quillbay {
 class WinMessenger;
@@ -24,26 +25,26 @@ struct AboutServices {
     WinMessenger* messenger = nullptr;
     SysInfoLookup* lookup = nullptr;
     StartProgram start;            // a path in the system's code page
-    std::function<void()> closed;  // the window is gone
+    std::function<void(HWND owner)> help;  // F1
+    std::function<void()> closed;           // the window is gone
 };
 
-class frmAbout : private AboutView {
+// A dialog window whose OK is both the default and the cancel button.
+class frmAbout : public DialogWindow, private AboutView {
 public:
-    // Lays the window out as designed and loads it (Form_Load); it is shown by show().
-    frmAbout(HINSTANCE instance, AboutServices services);
+    // Lays the window out as designed, where the design puts it beside `mainWindow` (if there is one), and
+    // loads it (Form_Load); it is shown by show().
+    frmAbout(HINSTANCE instance, AboutServices services, HWND mainWindow);
     ~frmAbout() override;
-    frmAbout(const frmAbout&) = delete;
-    frmAbout& operator=(const frmAbout&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
     void show();
     void StartSysInfo() { behaviour_.StartSysInfo(); }
-    // The dialog keys: Tab, Enter and Esc for OK, Alt+S.
-    bool preTranslate(MSG& message);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void pressed(int id) override;
+    void layOut(UINT dpi, const RECT* suggested) override;
+    void destroyed() override;
     void createControls();
     void applyLayout(UINT dpi);
     void placeWindow(UINT dpi, const RECT* suggested);
@@ -59,8 +60,7 @@ private:
     AboutServices services_;
     AboutBehaviour behaviour_;
     std::unique_ptr<DesignFonts> fonts_;
-    HWND hwnd_ = nullptr;
-    HWND lastFocus_ = nullptr;
+    HWND mainWindow_;
     std::array<HWND, aboutlayout::kLabels.size()> labels_{};
     std::array<HWND, aboutlayout::kButtons.size()> buttons_{};
 };

@@ -10,7 +10,7 @@
 #include "core/about/sys_info_lookup.h"
 #include "core/preview/browser_page_preview.h"
 #include "platform/registry.h"
-#include "platform/win_document_opener.h"
+#include "platform/win_help_viewer.h"
 #include "platform/win_file_probe.h"
 #include "platform/win_file_store.h"
 #include "platform/win_messenger.h"
@@ -30,7 +30,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     SystemWinMessenger messenger;
     SystemWinWindowMover mover;
-    SystemWinDocumentOpener documents;
+    SystemWinHelpViewer help;
     SystemWinProcessStarter starter;
     const std::unique_ptr<Registry> registry = makeSystemRegistry();
     SysInfoLookup lookup(*registry, [](const std::string& path) { return winIsFile(path); });
@@ -47,20 +47,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     aboutServices.lookup = &lookup;
     // The registry names the tool in the system's code page.
     aboutServices.start = [&starter](const std::string& program) { return starter.start(fromAnsi(program)); };
+    // The main window knows the help file, and outlives its own window here.
+    aboutServices.help = [&](HWND owner) {
+        if (form) form->openHelp(owner);
+    };
     AboutWindow aboutWindow(instance, aboutServices, quitIfLast);
     about = &aboutWindow;
 
     MainFormServices services;
     services.messenger = &messenger;
     services.mover = &mover;
-    services.documents = &documents;
+    services.help = &help;
     services.isFile = [](const std::wstring& path) { return winIsFileW(path); };
     // Preview opens a page of the generated code in the user's own browser: no browser can be automated
     // here as the Linux program drives its own.
     WinFileStore pageFiles;
     WinShellOpener shell;
     services.preview = BrowserPagePreview(pageFiles, shell);
-    services.showAbout = [&aboutWindow] { aboutWindow.Show(); };
+    services.showAbout = [&] { aboutWindow.Show(form ? form->hwnd() : nullptr); };
     services.exit = [&] {
         aboutWindow.Unload();
         if (form) form->close();

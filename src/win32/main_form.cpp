@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/win_document_opener.h"
+#include "platform/win_help_viewer.h"
 #include "platform/win_messenger.h"
 #include "platform/win_text.h"
 #include "platform/win_window_mover.h"
@@ -29,6 +29,7 @@ const ControlRow* rowOfId(int id) {
 }
 
 // Every control is its own group, so that the arrow keys never carry the focus off a check box or button.
+// Buttons and check boxes tell of the focus (BS_NOTIFY) so that the default frame can follow it.
 DWORD styleOf(ControlKind kind) {
     constexpr DWORD kFocusable = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
     switch (kind) {
@@ -38,11 +39,12 @@ DWORD styleOf(ControlKind kind) {
     case ControlKind::InputBox:
         return kFocusable | ES_LEFT | ES_AUTOHSCROLL;
     case ControlKind::OutputBox:
-        return kFocusable | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL;
+        // Editable once enabled, Enter starting a new line as in any text.
+        return kFocusable | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
     case ControlKind::CheckBox:
-        return kFocusable | BS_AUTOCHECKBOX;
+        return kFocusable | BS_AUTOCHECKBOX | BS_NOTIFY;
     case ControlKind::Button:
-        return kFocusable | BS_PUSHBUTTON;
+        return kFocusable | BS_PUSHBUTTON | BS_NOTIFY;
     case ControlKind::Rectangle:
         break;
     }
@@ -81,31 +83,23 @@ std::vector<const ControlRow*> creationOrder() {
 }  // namespace
 
 mainForm::mainForm(HINSTANCE instance, MainFormServices services)
-    : instance_(instance), services_(std::move(services)), banner_(instance) {
-    static const ATOM registered = [instance] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kMainFormClass;
-        windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, 32, 32, 0));
-        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, 16, 16, 0));
-        return RegisterClassExW(&windowClass);
+    : DialogWindow({}, [this](HWND owner) { openHelp(owner); }),
+      instance_(instance),
+      services_(std::move(services)),
+      banner_(instance) {
+    static const bool registered = [instance] {
+        registerClass(instance, kMainFormClass,
+                      static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, 32, 32, 0)),
+                      static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, 16, 16, 0)));
+        return true;
     }();
     (void)registered;
 
-    const std::wstring caption = fromUtf8(mainlayout::kCaption);
-    CreateWindowExW(0, kMainFormClass, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    if (!hwnd_) return;
-
-    ACCEL help{FVIRTKEY, VK_F1, kHelpCommand};
-    accelerators_ = CreateAcceleratorTableW(&help, 1);
+    create(instance, kMainFormClass, fromUtf8(mainlayout::kCaption), WS_OVERLAPPEDWINDOW, 0);
+    if (!hwnd()) return;
 
     createControls();
-    const UINT dpi = GetDpiForWindow(hwnd_);
+    const UINT dpi = GetDpiForWindow(hwnd());
     applyLayout(dpi);
     placeWindow(dpi, nullptr);
 
@@ -116,24 +110,17 @@ mainForm::mainForm(HINSTANCE instance, MainFormServices services)
 
 mainForm::~mainForm() {
     services_.closed = nullptr;  // the program is ending; nobody is left to tell
-    if (hwnd_) DestroyWindow(hwnd_);
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+    close();
 }
 
 void mainForm::show(int showCommand) {
-    if (!hwnd_) return;
-    ShowWindow(hwnd_, showCommand);
-    UpdateWindow(hwnd_);
+    if (!hwnd()) return;
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
 }
 
 void mainForm::close() {
-    if (hwnd_) DestroyWindow(hwnd_);
-}
-
-bool mainForm::preTranslate(MSG& message) {
-    if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
-    if (accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &message)) return true;
-    return IsDialogMessageW(hwnd_, &message) != FALSE;
+    if (hwnd()) DestroyWindow(hwnd());
 }
 
 HWND mainForm::control(std::string_view name) const {
@@ -141,31 +128,14 @@ HWND mainForm::control(std::string_view name) const {
     return row ? controls_[indexOf(*row)] : nullptr;
 }
 
-LRESULT CALLBACK mainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<mainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<mainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->toolTips_ = nullptr;
-        self->controls_.fill(nullptr);
-        self->lastFocus_ = nullptr;
-        if (self->services_.closed) self->services_.closed();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+void mainForm::destroyed() {
+    toolTips_ = nullptr;
+    controls_.fill(nullptr);
+    if (services_.closed) services_.closed();
 }
 
 LRESULT mainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam));
-        return 0;
     case WM_PAINT:
         paint();
         return 0;
@@ -182,36 +152,17 @@ LRESULT mainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         // Only presses on the window's own surface arrive here: every control takes its own.
-        Form_MouseDown();
+        Form_MouseDown(message);
         return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focused = GetFocus();
-            if (focused && IsChild(hwnd_, focused)) lastFocus_ = focused;
-        } else if (lastFocus_) {
-            SetFocus(lastFocus_);
-        }
-        return 0;
-    case WM_SETFOCUS:
-        if (lastFocus_) SetFocus(lastFocus_);
-        return 0;
-    case WM_NEXTDLGCTL: {
-        // The dialog manager's Tab, sent here because this is a plain window rather than a dialog.
-        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                   : GetNextDlgTabItem(hwnd_, GetFocus(), static_cast<BOOL>(wParam != 0));
-        focusLikeDialog(next);
-        return 0;
-    }
-    case WM_DPICHANGED: {
-        const UINT dpi = HIWORD(wParam);
-        applyLayout(dpi);
-        placeWindow(dpi, reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    }
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DialogWindow::handle(message, wParam, lParam);
+}
+
+void mainForm::layOut(UINT dpi, const RECT* suggested) {
+    applyLayout(dpi);
+    placeWindow(dpi, suggested);
 }
 
 void mainForm::createControls() {
@@ -221,7 +172,7 @@ void mainForm::createControls() {
                                    ? WS_EX_CLIENTEDGE
                                    : 0;
         HWND child = CreateWindowExW(extended, classOf(row->kind), text.c_str(), styleOf(row->kind), 0, 0, 0, 0,
-                                     hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(mainControlId(indexOf(*row)))),
+                                     hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(mainControlId(indexOf(*row)))),
                                      instance_, nullptr);
         if (!child) continue;
         // Each new control below those before it, whatever the system's own habit.
@@ -234,7 +185,7 @@ void mainForm::createControls() {
     }
 
     toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_,
                                 nullptr);
     toolTipTexts_.reserve(kControls.size());
     for (const ControlRow& row : kControls) {
@@ -244,14 +195,14 @@ void mainForm::createControls() {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
+        tool.hwnd = hwnd();
         tool.uId = reinterpret_cast<UINT_PTR>(child);
         tool.lpszText = toolTipTexts_.back().data();
         SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 
     // Tab index 0 is a label's, so the first box starts with the focus.
-    lastFocus_ = control("txtFunctionname");
+    rememberFocus(control("txtFunctionname"));
 }
 
 void mainForm::applyLayout(UINT dpi) {
@@ -264,7 +215,7 @@ void mainForm::applyLayout(UINT dpi) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(row.bold ? fonts->bold() : fonts->regular()), TRUE);
     }
     fonts_ = std::move(fonts);  // the old fonts go only once no control uses them
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void mainForm::placeWindow(UINT dpi, const RECT* suggested) {
@@ -274,14 +225,14 @@ void mainForm::placeWindow(UINT dpi, const RECT* suggested) {
     // On a move to another monitor the system says where the window goes; its size stays the design's.
     const int left = suggested ? suggested->left : frame.left;
     const int top = suggested ? suggested->top : frame.top;
-    SetWindowPos(hwnd_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+    SetWindowPos(hwnd(), nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void mainForm::paint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+    HDC dc = BeginPaint(hwnd(), &ps);
+    const int dpi = static_cast<int>(GetDpiForWindow(hwnd()));
     // Beneath everything, at its own size, never stretched or tiled.
     banner_.paint(dc, 0, 0, static_cast<UINT>(dpi));
     for (const ControlRow& row : kControls) {
@@ -292,15 +243,10 @@ void mainForm::paint() {
         if (row.name == "Shape1") FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
         FrameRect(dc, &area, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
-    EndPaint(hwnd_, &ps);
+    EndPaint(hwnd(), &ps);
 }
 
-void mainForm::onCommand(int id) {
-    if (id == kHelpCommand) {
-        openHelp();
-        return;
-    }
-    // Labels report their clicks with the same code as buttons do; only buttons have commands.
+void mainForm::pressed(int id) {
     const ControlRow* row = rowOfId(id);
     if (!row || row->kind != ControlKind::Button) return;
     const std::string_view name = row->name;
@@ -312,14 +258,17 @@ void mainForm::onCommand(int id) {
     if (name == "selectone") behaviour_.selectone_Click();
 }
 
-void mainForm::Form_MouseDown() {
-    if (services_.mover) services_.mover->startMove(hwnd_);
+void mainForm::Form_MouseDown(UINT message) {
+    const MoveButton button = message == WM_RBUTTONDOWN   ? MoveButton::Right
+                              : message == WM_MBUTTONDOWN ? MoveButton::Middle
+                                                          : MoveButton::Left;
+    if (services_.mover) services_.mover->startMove(hwnd(), button);
 }
 
-void mainForm::openHelp() {
-    if (!services_.documents || !services_.isFile) return;
+void mainForm::openHelp(HWND owner) {
+    if (!services_.help || !services_.isFile) return;
     const std::wstring file = fromUtf8(behaviour_.helpFile());
-    if (services_.isFile(file)) services_.documents->open(file);
+    if (services_.isFile(file)) services_.help->show(owner, file);
 }
 
 std::string mainForm::text(std::string_view box) const { return toUtf8(windowText(control(box))); }
@@ -349,20 +298,20 @@ void mainForm::setEnabled(std::string_view name, bool on) {
     if (!child) return;
     const bool hadFocus = GetFocus() == child;
     EnableWindow(child, on ? TRUE : FALSE);
-    if (on || (!hadFocus && lastFocus_ != child)) return;
+    if (on || (!hadFocus && rememberedFocus() != child)) return;
     // A disabled control keeps the focus it had, and the keyboard would then reach nothing: the focus goes
     // on along the Tab order, as it would in a dialog.
-    HWND next = GetNextDlgTabItem(hwnd_, child, FALSE);
-    lastFocus_ = next != child ? next : nullptr;
-    if (hadFocus) focusLikeDialog(lastFocus_);
+    HWND next = GetNextDlgTabItem(hwnd(), child, FALSE);
+    rememberFocus(next != child ? next : nullptr);
+    if (hadFocus) focusLikeDialog(rememberedFocus());
 }
 
 void mainForm::setFocus(std::string_view name) {
     if (HWND child = control(name)) {
-        lastFocus_ = child;
+        rememberFocus(child);
         // A message box that has just closed may have left no window active (Wine without a window manager
         // does); the keyboard focus only reaches a control of the active window.
-        if (GetActiveWindow() != hwnd_) SetActiveWindow(hwnd_);
+        if (GetActiveWindow() != hwnd()) SetActiveWindow(hwnd());
         SetFocus(child);
     }
 }
@@ -372,7 +321,7 @@ void mainForm::selectAll(std::string_view box) {
 }
 
 void mainForm::tell(const std::string& message) {
-    if (services_.messenger) services_.messenger->tell(hwnd_, fromUtf8(message));
+    if (services_.messenger) services_.messenger->tell(hwnd(), fromUtf8(message));
 }
 
 void mainForm::preview(const PopupSettings& settings) {

@@ -17,11 +17,12 @@
 #include "core/main_window/main_form_view.h"
 #include "win32/banner_picture.h"
 #include "win32/design_fonts.h"
+#include "win32/dialog_window.h"
 
 namespace quillbay {
 class WinMessenger;
 class WinWindowMover;
-class WinDocumentOpener;
+class WinHelpViewer;
 }  // namespace quillbay
 
 namespace quillbay::win32 {
@@ -34,7 +35,7 @@ using PreviewFunction =
 struct MainFormServices {
     WinMessenger* messenger = nullptr;
     WinWindowMover* mover = nullptr;
-    WinDocumentOpener* documents = nullptr;          // opens the help file on F1
+    WinHelpViewer* help = nullptr;                    // shows the help file on F1
     std::function<bool(const std::wstring&)> isFile;  // is the help file there?
     PreviewFunction preview;
     std::function<void()> showAbout;
@@ -43,34 +44,31 @@ struct MainFormServices {
     std::wstring programFolder;    // where the help file lies; empty: the executable's folder
 };
 
-class mainForm : private MainFormView {
+// A dialog window without a default or cancel button: Enter presses only a focused button.
+class mainForm : public DialogWindow, private MainFormView {
 public:
     // Creates the window, laid out at its monitor's resolution and loaded, but not yet shown.
     mainForm(HINSTANCE instance, MainFormServices services);
     ~mainForm() override;
-    mainForm(const mainForm&) = delete;
-    mainForm& operator=(const mainForm&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
     void show(int showCommand);
     void close();
-    // The dialog keys (Tab, Space, access keys) and F1, for a message bound for this window; true when
-    // the message has been dealt with and must not be dispatched.
-    bool preTranslate(MSG& message);
 
     HWND control(std::string_view name) const;
     const std::string& helpFile() const { return behaviour_.helpFile(); }
+    // Shows the help file over `owner`, where there is one.
+    void openHelp(HWND owner);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void pressed(int id) override;
+    void layOut(UINT dpi, const RECT* suggested) override;
+    void destroyed() override;
     void createControls();
     void applyLayout(UINT dpi);
     void placeWindow(UINT dpi, const RECT* suggested);
     void paint();
-    void onCommand(int id);
-    void Form_MouseDown();
-    void openHelp();
+    void Form_MouseDown(UINT message);
 
     // MainFormView
     std::string text(std::string_view box) const override;
@@ -91,10 +89,7 @@ private:
     MainFormBehaviour behaviour_{*this};
     BannerPicture banner_;
     std::unique_ptr<DesignFonts> fonts_;
-    HWND hwnd_ = nullptr;
     HWND toolTips_ = nullptr;
-    HACCEL accelerators_ = nullptr;
-    HWND lastFocus_ = nullptr;  // the control that gets the focus back when the window is activated
     std::array<HWND, mainlayout::kControls.size()> controls_{};  // by table index; none for the rectangles
     std::vector<std::wstring> toolTipTexts_;                    // the tool tips point into these
 };

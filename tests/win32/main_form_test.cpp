@@ -9,7 +9,7 @@
 
 #include "core/main_window/main_form_layout.h"
 #include "core/twips.h"
-#include "platform/win_document_opener.h"
+#include "platform/win_help_viewer.h"
 #include "platform/win_window_mover.h"
 #include "win32/main_form.h"
 
@@ -17,16 +17,16 @@ namespace quillbay::win32 {
 namespace {
 
 struct FakeMover : WinWindowMover {
-    void startMove(HWND) override { ++moves; }
-    int moves = 0;
+    void startMove(HWND, MoveButton button) override { moves.push_back(button); }
+    std::vector<MoveButton> moves;
 };
 
-struct FakeOpener : WinDocumentOpener {
-    bool open(const std::wstring& path) override {
-        opened.push_back(path);
+struct FakeHelpViewer : WinHelpViewer {
+    bool show(HWND, const std::wstring& path) override {
+        shown.push_back(path);
         return true;
     }
-    std::vector<std::wstring> opened;
+    std::vector<std::wstring> shown;
 };
 
 struct PressCase {
@@ -54,13 +54,18 @@ TEST_P(MainFormPress, MovesTheWindowOnlyFromItsOwnSurface) {
     ScreenToClient(target, &point);
     SendMessageW(target, GetParam().down, 0, MAKELPARAM(point.x, point.y));
     SendMessageW(target, GetParam().down + 1, 0, MAKELPARAM(point.x, point.y));
-    EXPECT_EQ(mover.moves, GetParam().moves ? 1 : 0);
+    // The move is told which button began it, since only that button's release ends it.
+    const MoveButton button = GetParam().down == WM_LBUTTONDOWN   ? MoveButton::Left
+                              : GetParam().down == WM_RBUTTONDOWN ? MoveButton::Right
+                                                                  : MoveButton::Middle;
+    EXPECT_EQ(mover.moves, GetParam().moves ? std::vector<MoveButton>{button} : std::vector<MoveButton>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Places, MainFormPress,
     ::testing::Values(PressCase{"Background", 6000, 1400, WM_LBUTTONDOWN, true},
                       PressCase{"BackgroundRightButton", 6000, 1400, WM_RBUTTONDOWN, true},
+                      PressCase{"BackgroundMiddleButton", 6000, 1400, WM_MBUTTONDOWN, true},
                       PressCase{"BannerUnderTheFields", 60, 700, WM_LBUTTONDOWN, true},
                       PressCase{"RectangleBehindTheCheckBoxes", 5700, 2000, WM_LBUTTONDOWN, true},
                       PressCase{"Label", 400, 420, WM_LBUTTONDOWN, false},
@@ -89,10 +94,10 @@ TEST(MainFormResolution, LaysItselfOutAgainWhenTheResolutionChanges) {
 class MainFormHelp : public ::testing::TestWithParam<bool> {};
 
 TEST_P(MainFormHelp, F1OpensTheHelpFileBesideTheProgramOnlyWhereThereIsOne) {
-    FakeOpener opener;
+    FakeHelpViewer viewer;
     std::vector<std::wstring> asked;
     MainFormServices services;
-    services.documents = &opener;
+    services.help = &viewer;
     services.isFile = [&](const std::wstring& path) {
         asked.push_back(path);
         return GetParam();
@@ -102,7 +107,7 @@ TEST_P(MainFormHelp, F1OpensTheHelpFileBesideTheProgramOnlyWhereThereIsOne) {
     MSG key{form.control("txtWidth"), WM_KEYDOWN, VK_F1, 0, 0, {}};
     EXPECT_TRUE(form.preTranslate(key));
     ASSERT_EQ(asked, std::vector<std::wstring>{L"C:\\Tools\\Quillbay\\help.chm"});
-    EXPECT_EQ(opener.opened, GetParam() ? asked : std::vector<std::wstring>{});
+    EXPECT_EQ(viewer.shown, GetParam() ? asked : std::vector<std::wstring>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(HelpFile, MainFormHelp, ::testing::Bool(),

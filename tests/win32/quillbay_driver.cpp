@@ -66,8 +66,8 @@ std::wstring driverFolder() {
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-QuillbayDriver::QuillbayDriver() {
-    std::wstring program = driverFolder() + L"\\quillbay.exe";
+QuillbayDriver::QuillbayDriver(const std::wstring& folder) {
+    std::wstring program = folder + L"\\quillbay.exe";
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -187,6 +187,20 @@ std::wstring QuillbayDriver::copy(HWND box) const {
     return copied;
 }
 
+bool QuillbayDriver::bringToFront(HWND window) const {
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
+    return waitUntil([&] { return GetForegroundWindow() == window; }, 3000);
+}
+
+bool QuillbayDriver::tabTo(HWND control) const {
+    for (int presses = 0; presses < 40 && focus() != control; ++presses) {
+        const HWND before = focus();
+        pressKey(VK_TAB);
+        if (!waitUntil([&] { return focus() != before; }, 2000)) return false;
+    }
+    return focus() == control;
+}
+
 int QuillbayDriver::countWindows(const wchar_t* windowClass) const {
     Search search{process_.dwProcessId, windowClass};
     EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&search));
@@ -204,6 +218,65 @@ std::optional<DWORD> QuillbayDriver::waitForExit(DWORD milliseconds) const {
     DWORD code = 0;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+namespace {
+
+void send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    // A moment for the program to take each event in turn, as it would between a person's.
+    Sleep(30);
+}
+
+INPUT keyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+void pressKey(WORD key, WORD modifier) {
+    std::vector<INPUT> inputs;
+    if (modifier) inputs.push_back(keyInput(modifier, false));
+    inputs.push_back(keyInput(key, false));
+    inputs.push_back(keyInput(key, true));
+    if (modifier) inputs.push_back(keyInput(modifier, true));
+    send(inputs);
+}
+
+void typeText(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = c;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+        INPUT release = input;
+        release.ki.dwFlags |= KEYEVENTF_KEYUP;
+        send({input, release});
+    }
+}
+
+void moveMouse(POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute positions run from 0 to 65535 across the primary screen.
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    send({input});
+}
+
+void mouseButton(MouseButton button, bool down) {
+    constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Each button's release is the flag after its press.
+    input.mi.dwFlags = kDown[static_cast<int>(button)] << (down ? 0 : 1);
+    send({input});
 }
 
 }  // namespace quillbay::win32::testing
