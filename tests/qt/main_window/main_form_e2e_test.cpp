@@ -118,8 +118,10 @@ TEST_F(MainFormOnDisplay, TheKeyboardPressesTheFocusedButtonEveryTime) {
         ASSERT_TRUE(tabTo("Command5")) << round;
         xdotool({QStringLiteral("key"), QStringLiteral("Return")});
         EXPECT_TRUE(QTest::qWaitFor([&] { return script->isEmpty(); })) << round;
-        ASSERT_TRUE(tabTo("txtFunctionname")) << round;
-        EXPECT_EQ(defaults(), QStringList{}) << round;
+        for (const char* box : {"optStatus", "txtFunctionname"}) {
+            ASSERT_TRUE(tabTo(box)) << round;
+            EXPECT_EQ(defaults(), QStringList{}) << box << " round " << round;
+        }
     }
     EXPECT_TRUE(answerer.seen().empty());
 }

@@ -439,44 +439,6 @@ TEST_F(MainFormTest, EnterAndSpacePressTheFocusedButtonEveryTime) {
     EXPECT_TRUE(answerer.seen().empty());
 }
 
-// The default look sits on the focused button only, and on none while a box or check box has the focus.
-TEST_F(MainFormTest, TheDefaultLookFollowsTheFocus) {
-    const char* const buttons[] = {"Command1", "Command2", "Command3", "Command4", "Command5", "selectone"};
-    auto defaults = [&] {
-        QStringList names;
-        for (const char* b : buttons)
-            if (button(b)->isDefault()) names << QString::fromLatin1(b);
-        return names;
-    };
-    struct Case {
-        const char* focus;  // the focus, reached by Tab or a click as noted
-        bool byClick;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {"txtFunctionname", false, {}},
-        {"Command1", false, {QStringLiteral("Command1")}},
-        {"Command3", false, {QStringLiteral("Command3")}},
-        {"txtWidth", true, {}},
-        {"optStatus", false, {}},
-        {"Command4", false, {QStringLiteral("Command4")}},
-        {"txtUrl", true, {}},
-    };
-    for (const Case& c : cases) {
-        if (c.byClick) QTest::mouseClick(rig.control(c.focus), Qt::LeftButton);
-        else ASSERT_TRUE(tabTo(c.focus)) << c.focus;
-        EXPECT_EQ(defaults(), c.expected) << c.focus;
-    }
-    // Across a Generate and a Reset by the keyboard, the frame leaves the buttons it was on.
-    ASSERT_TRUE(tabTo("Command1"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(defaults(), QStringList{}) << focused().toStdString();
-    ASSERT_TRUE(tabTo("Command5"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    ASSERT_TRUE(tabTo("Command3"));
-    EXPECT_EQ(defaults(), QStringList{QStringLiteral("Command3")});
-}
-
 TEST_F(MainFormTest, HelpFileIsRegisteredAtLoadAndF1OpensItOnlyWhenItExists) {
     const QString expected = QDir::toNativeSeparators(QStringLiteral("/opt/quillbay/help.chm"));
     EXPECT_EQ(rig.form->helpFile(), expected);
