@@ -14,7 +14,8 @@ packages=(
 # The test suite, the benchmarks, the screenshots and the fuzz targets (clang with libFuzzer); MinGW-w64 and
 # Wine build and run the Windows tests (fonts-wine: the fonts Windows programs expect, MS Sans Serif among
 # them); the package test's checkers, and the Wayland test's compositor and the accessibility bus that
-# drives the window there.
+# drives the window there; a window manager for the tests whose behaviour depends on one (frames, moves,
+# the place of a window).
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick valgrind
@@ -24,6 +25,7 @@ test_packages=(
   wixl msitools  # the Windows installer, built and its tables read
   fp-utils libchm-bin  # the guide compiled into help.chm (chmcmd) and the result listed (chmlib's tools)
   weston dbus-daemon at-spi2-core python3-pyatspi
+  openbox
 )
 
 # The Windows installer: cross-compiled programs and the compiled guide, packed by wixl (msitools' msibuild

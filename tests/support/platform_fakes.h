@@ -61,8 +61,12 @@ public:
 
 class FakeMover final : public WindowMover {
 public:
-    void startMove(QWidget* window) override { moved.push_back(window); }
+    void startMove(QWidget* window, Qt::MouseButton button, QPoint) override {
+        moved.push_back(window);
+        buttons.push_back(button);
+    }
     std::vector<QWidget*> moved;
+    std::vector<Qt::MouseButton> buttons;
 };
 
 class FakeDocumentOpener final : public DocumentOpener {

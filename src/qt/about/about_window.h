@@ -18,8 +18,9 @@ public:
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
 
-    // Loads the window if it is not loaded, then shows and raises it.
-    void Show();
+    // Loads the window if it is not loaded, then shows and raises it. A window loaded here opens at its
+    // designed place beside `owner` (the main window), where the program places its windows.
+    void Show(const QWidget* owner = nullptr);
     // Closes the window if it is loaded.
     void Unload();
 

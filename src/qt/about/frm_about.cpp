@@ -75,10 +75,11 @@ frmAbout::frmAbout(SysInfoLauncher& launcher, QWidget* parent)
 
     cmdOK = makeButton(aboutlayout::kButtons[0], this);
     cmdSysInfo = makeButton(aboutlayout::kButtons[1], this);
-    // Enter presses OK wherever the focus is, also on "System Info...".
-    cmdOK->setAutoDefault(false);
+    // OK is the default: Enter presses it unless the user has moved the focus to "System Info...", which
+    // then takes the default look and Enter until the focus leaves it.
+    cmdOK->setAutoDefault(true);
     cmdOK->setDefault(true);
-    cmdSysInfo->setAutoDefault(false);
+    cmdSysInfo->setAutoDefault(true);
     setTabOrder(cmdOK, cmdSysInfo);
     cmdOK->setFocus();
 

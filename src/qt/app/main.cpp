@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
     }
 
     quillbay::QtMessenger messenger;
-    quillbay::QtWindowMover mover;
+    quillbay::QtWindowMover mover(quillbay::QtWindowMover::wayFor(QGuiApplication::platformName()));
     quillbay::QtFileProbe files;
     quillbay::QtDocumentOpener desktop;
     quillbay::QtProcessLauncher launcher;
@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
     services.preview = [&preview, &messenger](QWidget* parent, const quillbay::PopupSettings& settings) {
         preview(settings, [&](const std::string& text) { messenger.tell(parent, QString::fromStdString(text)); });
     };
-    services.showAbout = [&about] { about.Show(); };
+    services.showAbout = [&about](QWidget* owner) { about.Show(owner); };
     services.exit = [&about] {
         about.Unload();
         QApplication::quit();

@@ -109,9 +109,10 @@ void mainForm::buildControls() {
             widget = new QCheckBox(text, this);
             break;
         case ControlKind::Button: {
+            // No button is the window's default: each is while it has the focus (the default look and Enter
+            // follow it), and none is while a box has it, so Enter in a box presses nothing.
             auto* button = new QPushButton(text, this);
-            button->setAutoDefault(false);
-            button->setDefault(false);
+            button->setAutoDefault(true);
             widget = button;
             break;
         }
@@ -237,7 +238,7 @@ void mainForm::preview(const PopupSettings& settings) {
 }
 
 void mainForm::showAbout() {
-    if (services_.showAbout) services_.showAbout();
+    if (services_.showAbout) services_.showAbout(this);
 }
 
 void mainForm::exit() {
@@ -259,7 +260,7 @@ void mainForm::Form_MouseDown(QMouseEvent* event) {
     // only a press on the bare surface, the banner or a rectangle drags the window.
     QWidget* hit = childAt(event->position().toPoint());
     if (hit && !qobject_cast<RectangleShape*>(hit)) return;
-    if (services_.mover) services_.mover->startMove(this);
+    if (services_.mover) services_.mover->startMove(this, event->button(), event->globalPosition().toPoint());
     event->accept();
 }
 

@@ -28,7 +28,7 @@ struct MainFormServices {
     Messenger* messenger = nullptr;
     WindowMover* mover = nullptr;
     std::function<void(QWidget* parent, const PopupSettings&)> preview;  // "Preview"
-    std::function<void()> showAbout;                    // "About"
+    std::function<void(QWidget* owner)> showAbout;      // "About", beside its owner
     std::function<void()> exit;                         // "Exit"
     FileProbe* files = nullptr;            // does the help file exist?
     DocumentOpener* documents = nullptr;   // opens it on F1 (in this window or in About)

@@ -1,5 +1,7 @@
 // The About window on a real display with the real registry view, file test, process start and message box:
-// a stand-in system-information program on PATH proves that "System Info..." starts what is installed.
+// a stand-in system-information program on PATH proves that "System Info..." starts what is installed. The
+// keys come as a person presses them; the place beside the main window is checked with no window manager
+// and under one.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,6 +9,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +19,7 @@
 #include "platform/messenger.h"
 #include "platform/process_launcher.h"
 #include "qt/about/about_window.h"
+#include "support/x11_desktop.h"
 
 namespace quillbay {
 namespace {
@@ -54,15 +58,20 @@ protected:
     AboutWindow about{registry, files, launcher, messenger};
 };
 
-TEST_F(AboutEndToEnd, SystemInfoStartsTheInstalledProgram) {
-    QTemporaryDir bin;
+// Writes a stand-in "hardinfo2" into `bin` that notes its start in the file it returns.
+QString writeStandIn(const QTemporaryDir& bin) {
     const QString marker = bin.filePath(QStringLiteral("started"));
-    const QString program = bin.filePath(QStringLiteral("hardinfo2"));
-    QFile script(program);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    QFile script(bin.filePath(QStringLiteral("hardinfo2")));
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
     script.write("#!/bin/sh\necho \"started with $# arguments\" > '" + QFile::encodeName(marker) + "'\n");
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return marker;
+}
+
+TEST_F(AboutEndToEnd, SystemInfoStartsTheInstalledProgram) {
+    QTemporaryDir bin;
+    const QString marker = writeStandIn(bin);
     PathPrefix path(bin.path());
 
     // Should the program not be found, the message box would wait for a user; answer it and fail.
@@ -119,6 +128,65 @@ TEST_F(AboutEndToEnd, SystemInfoWithoutAProgramShowsTheMessage) {
     EXPECT_FALSE(hasIcon);
     EXPECT_EQ(buttons.size(), 1);
     EXPECT_TRUE(about.form() && about.form()->isVisible());
+}
+
+// Enter presses the focused button, OK unless the user has moved to "System Info..."; Esc is OK's.
+TEST_F(AboutEndToEnd, KeysPressTheFocusedButton) {
+    QTemporaryDir bin;
+    const QString marker = writeStandIn(bin);
+    PathPrefix path(bin.path());
+    struct Case {
+        const char* keys;  // as xdotool names them
+        bool starts;       // starts the tool and stays; otherwise closes
+    };
+    const Case cases[] = {{"Tab Return", true}, {"Return", false}, {"Tab Escape", false},
+                          {"Escape", false},    {"Tab space", true}};
+    for (const Case& c : cases) {
+        QFile::remove(marker);
+        about.Show();
+        QPointer<frmAbout> form = about.form();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form)) << c.keys;
+        QStringList args{QStringLiteral("key")};
+        args << QString::fromLatin1(c.keys).split(QLatin1Char(' '));
+        testing::xdotool(args);
+        if (c.starts) EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(marker); }, 10000)) << c.keys;
+        else EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull() || !form->isVisible(); })) << c.keys;
+        EXPECT_EQ(QFile::exists(marker), c.starts) << c.keys;
+        EXPECT_EQ(form && form->isVisible(), c.starts) << c.keys;
+        about.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// With its frame where the window manager puts one, About's client area stands 105 by 79 pixels from the
+// main window's, or, near the screen's edge, its frame stays on the screen.
+TEST_F(AboutEndToEnd, OpensBesideTheMainWindow) {
+    const std::string desktop = testing::windowManagerRuns() ? "under a window manager" : "with no window manager";
+    QWidget owner;
+    owner.resize(513, 534);
+    const QRect area = owner.screen()->availableGeometry();
+    struct Case {
+        QPoint owner;
+        bool nearTheEdge;
+    };
+    for (const Case& c : {Case{{150, 120}, false}, Case{area.bottomRight() - QPoint(150, 100), true}}) {
+        owner.move(c.owner);
+        owner.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner)) << desktop;
+        QTest::qWait(200);  // the window manager's frame settles
+        about.Show(&owner);
+        frmAbout* form = about.form();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form)) << desktop;
+        QTest::qWait(200);
+        if (c.nearTheEdge) {
+            EXPECT_TRUE(area.contains(form->frameGeometry())) << desktop;
+        } else {
+            EXPECT_EQ(form->geometry().topLeft() - owner.geometry().topLeft(), QPoint(105, 79)) << desktop;
+        }
+        about.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        owner.hide();
+    }
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ struct FormRig {
     std::vector<PopupSettings> previews;
     std::vector<QWidget*> previewParents;
     int aboutShown = 0;
+    std::vector<QWidget*> aboutOwners;
     int exits = 0;
     std::unique_ptr<mainForm> form;
 
@@ -83,7 +84,10 @@ struct FormRig {
             previewParents.push_back(parent);
             previews.push_back(s);
         };
-        services.showAbout = [this] { ++aboutShown; };
+        services.showAbout = [this](QWidget* owner) {
+            ++aboutShown;
+            aboutOwners.push_back(owner);
+        };
         services.exit = [this] { ++exits; };
         form = std::make_unique<mainForm>(std::move(services));
     }
