@@ -12,10 +12,9 @@
 #include "platform/file_probe.h"
 #include "platform/messenger.h"
 #include "platform/process_launcher.h"
-#include "platform/process_probe.h"
 #include "platform/registry.h"
 #include "platform/window_mover.h"
-#include "qt/preview/deferred_browser_factory.h"
+#include "qt/preview/local_browser_factory.h"
 #include "core/preview/open_preview.h"
 #include "quillbay/version.h"
 #include "qt/about/about_window.h"
@@ -49,12 +48,11 @@ int main(int argc, char* argv[]) {
     quillbay::QtFileProbe files;
     quillbay::QtDocumentOpener documents;
     quillbay::QtProcessLauncher launcher;
-    quillbay::SystemProcessProbe processes;
     quillbay::QtBusyIndicator busy;
     const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
 
-    // quillbay-browser beside this program, one per press; what drives it is loaded at the first press.
-    quillbay::DeferredBrowserFactory browsers(quillbay::previewModulePath(), launcher, files, processes);
+    // quillbay-browser beside this program (installed, in libexec/quillbay), one per press.
+    quillbay::LocalBrowserFactory browsers(launcher, files, quillbay::LocalBrowserOptions{quillbay::defaultBrowserProgram()});
     const quillbay::PreviewService preview(browsers, &busy);
     quillbay::AboutWindow about(*registry, files, launcher, messenger);
 
