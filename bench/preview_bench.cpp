@@ -137,8 +137,7 @@ PressTimes previewPressOnce(QWidget& mainWindow) {
     SilentMessenger messenger;
     PidLauncher launcher;
     QtFileProbe files;
-    SystemProcessProbe processes;
-    LocalBrowserFactory browsers(launcher, files, processes, LocalBrowserOptions{binary("quillbay-browser")});
+    LocalBrowserFactory browsers(launcher, files, LocalBrowserOptions{binary("quillbay-browser")});
     QElapsedTimer clock;
     qint64 shownAt = -1;
     TimedFactory timed(browsers, clock, shownAt);

@@ -35,6 +35,8 @@ if [ "${1:-}" = --on-display ]; then
   browser=$(xdotool getwindowpid "$preview")
   [ "$(readlink "/proc/$browser/exe")" = "$browser_bin" ] ||
     fail "the preview window belongs to $(readlink "/proc/$browser/exe"), not to $browser_bin"
+  tr '\0' ' ' <"/proc/$browser/cmdline" | grep -q -- '--control-fd [0-9]' ||
+    fail "the browser was not given its line to quillbay: $(tr '\0' ' ' <"/proc/$browser/cmdline")"
   sleep 2
   import -window root "$out/preview.png"
   echo "package: Preview opened the installed browser's window"
@@ -102,6 +104,8 @@ answer=$("$generate_bin" --part onclick --function openHelp)
 [ -f /usr/share/man/man1/quillbay-generate.1.gz ] || fail "the manual page of quillbay-generate is not installed"
 [ -f /usr/share/quillbay/guide/index.html ] || fail "the guide is not installed in /usr/share/quillbay/guide"
 zcat /usr/share/man/man1/quillbay.1.gz | grep -q '^\.B F1$' || fail "man quillbay does not name F1"
+private=$(dpkg -L quillbay | grep '^/usr/libexec/quillbay/.' || true)
+[ "$private" = "$browser_bin" ] || fail "libexec/quillbay should hold the browser alone, it holds: $private"
 echo "package: the programs resolve every library and answer without a display"
 
 desktop=$(dpkg -L quillbay | grep '^/usr/share/applications/.*\.desktop$')

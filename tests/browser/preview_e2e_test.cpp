@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonObject>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -28,6 +26,7 @@
 #include "platform/process_launcher.h"
 #include "platform/process_probe.h"
 #include "qt/preview/browser_protocol.h"
+#include "qt/preview/control_channel.h"
 #include "qt/preview/local_browser_factory.h"
 
 namespace quillbay {
@@ -81,8 +80,7 @@ int runTool(const QStringList& args) {
     PrintingMessenger messenger;
     PidRecordingLauncher launcher;
     QtFileProbe files;
-    SystemProcessProbe processes;
-    LocalBrowserFactory browsers(launcher, files, processes, LocalBrowserOptions{args.value(0)});
+    LocalBrowserFactory browsers(launcher, files, LocalBrowserOptions{args.value(0)});
     const PreviewService preview(browsers);
     QWidget mainWindow;
     mainWindow.show();
@@ -345,21 +343,19 @@ TEST_F(PreviewEndToEnd, AHugeSizeGivesAWindowAsLargeAsTheScreen) {
 
 // One request to a fresh browser used to read its replaced native window after it was freed.
 TEST_F(PreviewEndToEnd, AFreshBrowserShowsItsWindowAndLivesOn) {
-    QLocalServer control;
-    ASSERT_TRUE(control.listen(dir_.filePath(QStringLiteral("control"))));
+    std::optional<ControlPair> line = openControlPair(nullptr);
+    ASSERT_TRUE(line);
     QProcess browser;
     browser.setProcessChannelMode(QProcess::ForwardedChannels);
-    browser.start(browserProgram(), {QStringLiteral("--control"), control.fullServerName()});
+    browser.start(browserProgram(), {QStringLiteral("--control-fd"), QString::number(line->browser.descriptor())});
     ASSERT_TRUE(browser.waitForStarted());
+    line->browser.close();
     reaper_.pids << browser.processId();
-    ASSERT_TRUE(control.waitForNewConnection(30000));
-    QLocalSocket* socket = control.nextPendingConnection();
     HResult failure = hr::kOk;
-    ASSERT_TRUE(protocol::readLine(*socket, 30s, &failure)) << "no greeting, " << failure;
+    ASSERT_TRUE(line->tool.readLine(QDeadlineTimer(30s), &failure)) << "no greeting, " << failure;
 
-    socket->write("{\"id\":1,\"call\":\"put_Visible\",\"arg\":-1}\n");
-    socket->flush();
-    const std::optional<QByteArray> reply = protocol::readLine(*socket, 30s, &failure);
+    ASSERT_EQ(line->tool.send("{\"id\":1,\"call\":\"put_Visible\",\"arg\":-1}\n", QDeadlineTimer(30s)), hr::kOk);
+    const std::optional<QByteArray> reply = line->tool.readLine(QDeadlineTimer(30s), &failure);
     ASSERT_TRUE(reply) << failure;
     EXPECT_EQ(protocol::decode(*reply), (QJsonObject{{QStringLiteral("id"), 1}, {QStringLiteral("result"), hr::kOk}}));
     // WebEngine may replace the native window just after the first one is shown: look a little later.

@@ -3,8 +3,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <atomic>
-#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -13,7 +11,6 @@
 #include "platform/file_probe.h"
 #include "platform/messenger.h"
 #include "platform/process_launcher.h"
-#include "platform/process_probe.h"
 #include "platform/window_mover.h"
 
 namespace quillbay::testing {
@@ -45,12 +42,6 @@ public:
     std::vector<Call> calls;
     // Plays the started program, for tests that need it to do something.
     std::function<void(const QString& program, const QStringList& arguments)> onStart;
-};
-
-class FakeProcessProbe final : public ProcessProbe {
-public:
-    bool isRunning(std::int64_t) const override { return running; }
-    std::atomic<bool> running{true};  // a scripted browser on another thread may end "its process"
 };
 
 class FakeMessenger final : public Messenger {

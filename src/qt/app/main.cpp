@@ -13,11 +13,10 @@
 #include "platform/help_opener.h"
 #include "platform/messenger.h"
 #include "platform/process_launcher.h"
-#include "platform/process_probe.h"
 #include "platform/registry.h"
 #include "platform/window_mover.h"
 #include "qt/preview/browser_program.h"
-#include "qt/preview/deferred_browser_factory.h"
+#include "qt/preview/local_browser_factory.h"
 #include "core/preview/open_preview.h"
 #include "quillbay/version.h"
 #include "qt/about/about_window.h"
@@ -53,12 +52,11 @@ int main(int argc, char* argv[]) {
     quillbay::QtProcessLauncher launcher;
     quillbay::HelpOpener documents(desktop, launcher,
                                    quillbay::browserProgram(QCoreApplication::applicationDirPath(), files));
-    quillbay::SystemProcessProbe processes;
     quillbay::QtBusyIndicator busy;
     const std::unique_ptr<quillbay::Registry> registry = quillbay::makeSystemRegistry();
 
-    // quillbay-browser beside this program, one per press; what drives it is loaded at the first press.
-    quillbay::DeferredBrowserFactory browsers(quillbay::previewModulePath(), launcher, files, processes);
+    // quillbay-browser beside this program (installed, in libexec/quillbay), one per press.
+    quillbay::LocalBrowserFactory browsers(launcher, files, quillbay::LocalBrowserOptions{quillbay::defaultBrowserProgram()});
     const quillbay::PreviewService preview(browsers, &busy);
     quillbay::AboutWindow about(*registry, files, launcher, messenger);
 

@@ -1,13 +1,9 @@
 #include "qt/preview/browser_protocol.h"
 
-#include <QDeadlineTimer>
 #include <QJsonDocument>
-#include <QLocalSocket>
 #include <cmath>
 #include <functional>
 #include <limits>
-
-#include "qt/preview/painting_wait.h"
 
 namespace quillbay::protocol {
 
@@ -24,17 +20,14 @@ std::optional<QJsonObject> decode(const QByteArray& line) {
     return document.object();
 }
 
-QJsonObject helloMessage(qint64 pid) {
-    return QJsonObject{{QStringLiteral("hello"), QString::fromLatin1(kGreeting)},
-                       {QStringLiteral("version"), kVersion},
-                       {QStringLiteral("pid"), pid}};
+QJsonObject helloMessage() {
+    return QJsonObject{{QStringLiteral("hello"), QString::fromLatin1(kGreeting)}, {QStringLiteral("version"), kVersion}};
 }
 
 std::optional<Hello> parseHello(const QJsonObject& message) {
     if (message.value(QStringLiteral("hello")).toString() != QLatin1String(kGreeting)) return std::nullopt;
     Hello hello;
     hello.version = message.value(QStringLiteral("version")).toInt();
-    hello.pid = message.value(QStringLiteral("pid")).toInteger();
     return hello;
 }
 
@@ -80,35 +73,6 @@ HResult dispatch(WebBrowser& target, const QJsonObject& request) {
     if (call == QLatin1String("put_MenuBar")) return flag(&WebBrowser::put_MenuBar);
     if (call == QLatin1String("put_Resizable")) return flag(&WebBrowser::put_Resizable);
     return hr::kMemberNotFound;
-}
-
-std::optional<QByteArray> readLine(QLocalSocket& socket, std::chrono::milliseconds timeout, HResult* failure,
-                                   const std::function<void()>& idle) {
-    const QDeadlineTimer deadline(timeout);
-    auto fail = [&](HResult code) -> std::optional<QByteArray> {
-        if (failure) *failure = code;
-        return std::nullopt;
-    };
-    for (;;) {
-        // Data that arrived before the peer closed is still an answer.
-        if (socket.canReadLine()) {
-            // The whole line is in the buffer already; a size given up front would allocate it in full.
-            QByteArray line = socket.readLine();
-            if (line.size() > kMaxLineBytes) return fail(hr::kUnexpected);
-            return line;
-        }
-        if (socket.bytesAvailable() > kMaxLineBytes) return fail(hr::kUnexpected);
-        if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
-        if (deadline.hasExpired()) return fail(hr::kTimeout);
-        qint64 wait = std::max<qint64>(1, deadline.remainingTime());
-        if (idle) wait = std::min<qint64>(wait, PaintingWait::kSlice.count());
-        if (!socket.waitForReadyRead(static_cast<int>(wait))) {
-            if (idle) idle();
-            if (socket.canReadLine()) continue;
-            if (socket.state() != QLocalSocket::ConnectedState) return fail(hr::kDisconnected);
-            if (deadline.hasExpired()) return fail(hr::kTimeout);
-        }
-    }
 }
 
 }  // namespace quillbay::protocol

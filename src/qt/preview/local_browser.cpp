@@ -1,8 +1,5 @@
 #include "qt/preview/local_browser.h"
 
-#include <QDeadlineTimer>
-#include <QLocalSocket>
-#include <algorithm>
 #include <functional>
 
 #include "qt/preview/browser_protocol.h"
@@ -10,20 +7,11 @@
 
 namespace quillbay {
 
-LocalBrowser::LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout,
-                           QDeadlineTimer pressDeadline)
-    : socket_(std::move(socket)), timeout_(callTimeout), pressDeadline_(pressDeadline) {}
-
-LocalBrowser::~LocalBrowser() {
-    if (!socket_) return;
-    // Let a last request leave before hanging up; the browser keeps its window either way.
-    if (socket_->state() == QLocalSocket::ConnectedState) socket_->flush();
-    socket_->disconnectFromServer();
-    if (socket_->state() != QLocalSocket::UnconnectedState) socket_->abort();
-}
+LocalBrowser::LocalBrowser(ControlChannel channel, std::chrono::milliseconds callTimeout, QDeadlineTimer pressDeadline)
+    : channel_(std::move(channel)), timeout_(callTimeout), pressDeadline_(pressDeadline) {}
 
 HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
-    if (broken_ || !socket_ || socket_->state() != QLocalSocket::ConnectedState) return hr::kDisconnected;
+    if (!channel_.isOpen()) return hr::kDisconnected;
     const qint64 id = nextId_++;
     const QByteArray request = protocol::encode(QJsonObject{
         {QStringLiteral("id"), id}, {QStringLiteral("call"), QString::fromLatin1(name)}, {QStringLiteral("arg"), argument}});
@@ -36,24 +24,12 @@ HResult LocalBrowser::call(const char* name, const QJsonValue& argument) {
     const QDeadlineTimer deadline = pressEndsFirst ? pressDeadline_ : callDeadline;
     PaintingWait wait;  // the windows keep painting until the answer comes
     auto breakOff = [this, pressEndsFirst](HResult code) {
-        broken_ = true;
-        socket_->abort();
+        channel_.close();
         return code == hr::kTimeout && pressEndsFirst ? hr::kOutOfTime : code;
     };
-    if (socket_->write(request) != request.size()) return breakOff(hr::kDisconnected);
-    while (socket_->bytesToWrite() > 0) {
-        if (deadline.hasExpired()) return breakOff(hr::kTimeout);
-        const qint64 slice =
-            std::min<qint64>(PaintingWait::kSlice.count(), std::max<qint64>(1, deadline.remainingTime()));
-        if (!socket_->waitForBytesWritten(static_cast<int>(slice))) {
-            if (socket_->state() != QLocalSocket::ConnectedState) return breakOff(hr::kDisconnected);
-            wait();
-        }
-    }
-
+    if (const HResult sent = channel_.send(request, deadline, std::ref(wait)); sent != hr::kOk) return breakOff(sent);
     HResult failure = hr::kFail;
-    const auto remaining = std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()));
-    const std::optional<QByteArray> line = protocol::readLine(*socket_, remaining, &failure, std::ref(wait));
+    const std::optional<QByteArray> line = channel_.readLine(deadline, &failure, std::ref(wait));
     if (!line) return breakOff(failure);
     const std::optional<QJsonObject> reply = protocol::decode(*line);
     if (!reply || reply->value(QStringLiteral("id")).toInteger(-1) != id ||

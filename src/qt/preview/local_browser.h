@@ -1,27 +1,23 @@
-// The tool's end of the channel to its preview browser: each automation call is one request over a
-// local socket that only this user can reach.
+// The tool's end of the channel to its preview browser: each automation call is one request over the
+// socket pair the browser was started with.
 #pragma once
 
 #include <QDeadlineTimer>
 #include <QJsonValue>
-#include <QString>
 #include <chrono>
-#include <memory>
 
 #include "core/preview/web_browser.h"
-
-class QLocalSocket;
+#include "qt/preview/control_channel.h"
 
 namespace quillbay {
 
 // The tool's end: every call blocks until the browser answers, its own time-out passes (hr::kTimeout) or
 // the press it belongs to runs out of time (hr::kOutOfTime), whichever comes first.
-// Destroying it closes the connection, which releases the browser; its window stays open.
+// Destroying it closes the channel, which releases the browser; its window stays open.
 class LocalBrowser final : public WebBrowser {
 public:
-    LocalBrowser(std::unique_ptr<QLocalSocket> socket, std::chrono::milliseconds callTimeout,
+    LocalBrowser(ControlChannel channel, std::chrono::milliseconds callTimeout,
                  QDeadlineTimer pressDeadline = QDeadlineTimer(QDeadlineTimer::Forever));
-    ~LocalBrowser() override;
 
     HResult put_Visible(VariantBool visible) override;
     HResult Navigate(const std::string& url) override;
@@ -36,11 +32,10 @@ public:
 private:
     HResult call(const char* name, const QJsonValue& argument);
 
-    std::unique_ptr<QLocalSocket> socket_;
+    ControlChannel channel_;  // closed after a lost or garbled exchange: no later reply could be trusted
     std::chrono::milliseconds timeout_;
     QDeadlineTimer pressDeadline_;
     qint64 nextId_ = 1;
-    bool broken_ = false;  // after a lost or garbled exchange no later reply can be trusted
 };
 
 }  // namespace quillbay

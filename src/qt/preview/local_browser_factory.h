@@ -1,5 +1,5 @@
 // Our own browser program as the automation object: one detached process per preview, driven over a
-// private local socket (LocalBrowser).
+// socket pair that it inherits at start (LocalBrowser).
 #pragma once
 
 #include <QString>
@@ -11,7 +11,6 @@ namespace quillbay {
 
 class FileProbe;
 class ProcessLauncher;
-class ProcessProbe;
 
 struct LocalBrowserOptions {
     QString program;                                   // the browser executable
@@ -25,13 +24,12 @@ QString defaultBrowserProgram();
 
 class LocalBrowserFactory final : public BrowserFactory {
 public:
-    LocalBrowserFactory(ProcessLauncher& launcher, FileProbe& files, ProcessProbe& processes, LocalBrowserOptions options);
+    LocalBrowserFactory(ProcessLauncher& launcher, FileProbe& files, LocalBrowserOptions options);
     Created create() override;
 
 private:
     ProcessLauncher& launcher_;
     FileProbe& files_;
-    ProcessProbe& processes_;
     LocalBrowserOptions options_;
 };
 

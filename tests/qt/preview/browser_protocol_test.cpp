@@ -7,10 +7,11 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonArray>
-#include <QLocalServer>
+#include <QLocalSocket>
 #include <QThread>
 #include <atomic>
 #include <mutex>
+#include <sys/socket.h>
 
 #include "qt/preview/local_browser.h"
 #include "support/preview_fakes.h"
@@ -26,20 +27,14 @@ using namespace std::chrono_literals;
 // The tool's end of a connection to a scripted peer.
 struct Connection {
     explicit Connection(SocketPeer::Script script, std::chrono::milliseconds timeout = 2s) {
-        const QString name = testing::uniqueSocketName();
-        server.listen(name);
-        peer = std::make_unique<SocketPeer>(name, std::move(script));
-        if (server.waitForNewConnection(5000)) {
-            QLocalSocket* socket = server.nextPendingConnection();
-            socket->setParent(nullptr);
-            browser = std::make_unique<LocalBrowser>(std::unique_ptr<QLocalSocket>(socket), timeout);
-        }
+        auto [channel, scripted] = testing::pairWithPeer(std::move(script));
+        peer = std::move(scripted);
+        if (channel.isOpen()) browser = std::make_unique<LocalBrowser>(std::move(channel), timeout);
     }
     ~Connection() {
         browser.reset();
         peer.reset();
     }
-    QLocalServer server;
     std::unique_ptr<SocketPeer> peer;
     std::unique_ptr<LocalBrowser> browser;
 };
@@ -233,11 +228,11 @@ TEST(Dispatch, RefusesIllTypedArgumentsBeforeTheyReachTheBrowser) {
 // loop until the server finishes. With a settle limit, put_Visible leaves the target unsettled
 // until the test settles it.
 struct BrowserSide {
-    void start(const QString& name, std::chrono::milliseconds settleLimit = 0ms) {
-        thread.reset(QThread::create([this, name, settleLimit] {
+    // Takes over `descriptor`, the browser's end of a pair.
+    void start(int descriptor, std::chrono::milliseconds settleLimit = 0ms) {
+        thread.reset(QThread::create([this, descriptor, settleLimit] {
             QLocalSocket socket;
-            socket.connectToServer(name);
-            if (!socket.waitForConnected(5000)) return;
+            if (!socket.setSocketDescriptor(descriptor)) return;
             QObject::connect(&socket, &QLocalSocket::readyRead, [&] {
                 mostBuffered = std::max<qint64>(mostBuffered, socket.bytesAvailable());
             });
@@ -273,19 +268,20 @@ struct BrowserSide {
     std::unique_ptr<QThread> thread;
 };
 
-// Both ends for real.
+// Both ends of a pair, for real: what the tool keeps and what the browser inherits.
+std::pair<int, int> socketPair() {
+    int ends[2] = {-1, -1};
+    EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+    return {ends[0], ends[1]};
+}
+
 TEST(BrowserCallServer, CarriesCallsAndEndsWhenReleased) {
-    const QString name = testing::uniqueSocketName();
-    QLocalServer server;
-    ASSERT_TRUE(server.listen(name));
+    const auto [toolEnd, browserEnd] = socketPair();
     BrowserSide browserSide;
     browserSide.journal.answer = [](const std::string& call) { return call == "Navigate" ? hr::kInvalidArg : hr::kOk; };
-    browserSide.start(name);
-    ASSERT_TRUE(server.waitForNewConnection(5000));
-    std::unique_ptr<QLocalSocket> socket(server.nextPendingConnection());
-    socket->setParent(nullptr);
+    browserSide.start(browserEnd);
     {
-        LocalBrowser tool(std::move(socket), 5s);
+        LocalBrowser tool(ControlChannel(toolEnd), 5s);
         EXPECT_EQ(tool.put_Visible(kVariantTrue), hr::kOk);
         EXPECT_EQ(tool.Navigate("nowhere"), hr::kInvalidArg);
         EXPECT_EQ(tool.put_ToolBar(1), hr::kOk);
@@ -306,16 +302,11 @@ TEST(BrowserCallServer, HangsUpOnSomethingThatIsNotARequest) {
         {"a line that never ends", QByteArray(8 * protocol::kMaxLineBytes, '{')},
     };
     for (const auto& [what, bytes] : cases) {
-        const QString name = testing::uniqueSocketName();
-        QLocalServer server;
-        ASSERT_TRUE(server.listen(name));
+        const auto [toolEnd, browserEnd] = socketPair();
         BrowserSide browserSide;
-        browserSide.start(name);
-        ASSERT_TRUE(server.waitForNewConnection(5000));
-        QLocalSocket* socket = server.nextPendingConnection();
-        socket->write(bytes);
-        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(5000)) {
-        }
+        browserSide.start(browserEnd);
+        ControlChannel tool(toolEnd);
+        tool.send(bytes, QDeadlineTimer(5s));
         ASSERT_TRUE(browserSide.thread->wait(10000)) << what;
         EXPECT_TRUE(browserSide.finished) << what;
         EXPECT_TRUE(browserSide.journal.calls.empty()) << what;
@@ -326,10 +317,10 @@ TEST(BrowserCallServer, HangsUpOnSomethingThatIsNotARequest) {
 // The tool's raw end of a connection, to see exactly when replies arrive.
 struct RawTool {
     explicit RawTool(BrowserSide& side, std::chrono::milliseconds settleLimit) {
-        const QString name = testing::uniqueSocketName();
-        server.listen(name);
-        side.start(name, settleLimit);
-        if (server.waitForNewConnection(5000)) socket = server.nextPendingConnection();
+        const auto [toolEnd, browserEnd] = socketPair();
+        side.start(browserEnd, settleLimit);
+        socket = std::make_unique<QLocalSocket>();
+        socket->setSocketDescriptor(toolEnd);
     }
     void send(int id, const char* call, int arg) {
         socket->write(protocol::encode(QJsonObject{{"id", id}, {"call", QLatin1String(call)}, {"arg", arg}}));
@@ -345,8 +336,7 @@ struct RawTool {
         }
         return ids;
     }
-    QLocalServer server;
-    QLocalSocket* socket = nullptr;
+    std::unique_ptr<QLocalSocket> socket;
 };
 
 TEST(BrowserCallServer, HoldsTheReplyToAWindowNotYetOnScreenAndTheCallsBehindIt) {
@@ -383,11 +373,10 @@ TEST(BrowserCallServer, AnswersAWindowThatNeverReachesTheScreenAfterItsLimitOnce
     EXPECT_EQ(tool.replies(1000ms, 1), (QList<int>{3}));
 }
 
-TEST(Protocol, GreetingCarriesVersionAndProcess) {
-    const auto hello = protocol::parseHello(*protocol::decode(protocol::encode(protocol::helloMessage(4242))));
+TEST(Protocol, GreetingCarriesVersion) {
+    const auto hello = protocol::parseHello(*protocol::decode(protocol::encode(protocol::helloMessage())));
     ASSERT_TRUE(hello);
     EXPECT_EQ(hello->version, protocol::kVersion);
-    EXPECT_EQ(hello->pid, 4242);
     EXPECT_FALSE(protocol::parseHello(QJsonObject{{QStringLiteral("hello"), QStringLiteral("someone else")}}));
     EXPECT_FALSE(protocol::decode("[1,2]\n"));
     EXPECT_FALSE(protocol::decode("{\"id\":"));

@@ -4,27 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <map>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
 #include <thread>
-
-#if defined(Q_OS_UNIX)
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
-#endif
 
+#include "platform/process_launcher.h"
 #include "qt/preview/socket_peer.h"
-#include "qt/preview/socket_place.h"
 #include "support/platform_fakes.h"
 
 namespace quillbay {
@@ -32,14 +29,13 @@ namespace {
 
 using testing::FakeFileProbe;
 using testing::FakeLauncher;
-using testing::FakeProcessProbe;
 using testing::SocketPeer;
 using ::testing::HasSubstr;
 using namespace std::chrono_literals;
 
 SocketPeer::Script greetsThen(SocketPeer::Script then) {
     return [then](QLocalSocket& s, SocketPeer& p) {
-        SocketPeer::send(s, protocol::encode(protocol::helloMessage(4242)));
+        SocketPeer::greet(s);
         if (then) then(s, p);
     };
 }
@@ -52,26 +48,39 @@ SocketPeer::Script sendsAndStays(const QByteArray& bytes) {
     };
 }
 
-// The launcher "starts" the browser by running a scripted peer that connects to the socket it was given.
+// The descriptors of this process that a program started now would inherit, and are sockets.
+QList<int> inheritableSockets() {
+    QList<int> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System)) {
+        const int fd = entry.toInt();
+        struct stat status {};
+        const int flags = ::fcntl(fd, F_GETFD);
+        if (flags >= 0 && !(flags & FD_CLOEXEC) && ::fstat(fd, &status) == 0 && S_ISSOCK(status.st_mode)) found << fd;
+    }
+    return found;
+}
+
+// The launcher "starts" the browser by running a scripted peer on a copy of the descriptor it was given,
+// as the started program would have inherited it.
 struct Rig {
     FakeLauncher launcher;
     FakeFileProbe files;
-    FakeProcessProbe processes;
     SocketPeer::Script script;
-    QList<QFileDevice::Permissions> socketPermissions;
+    QList<QList<int>> inheritedAtStart;
     std::vector<std::unique_ptr<SocketPeer>> peers;
     LocalBrowserFactory factory;
 
     explicit Rig(std::chrono::milliseconds startTimeout = 400ms, std::chrono::milliseconds callTimeout = 2s,
                  std::chrono::milliseconds pressTimeout = 25s)
-        : factory(launcher, files, processes,
+        : factory(launcher, files,
                   LocalBrowserOptions{QStringLiteral("/opt/q/quillbay-browser"), startTimeout, callTimeout,
                                       pressTimeout}) {
         files.files << QStringLiteral("/opt/q/quillbay-browser");
         launcher.onStart = [this](const QString&, const QStringList& arguments) {
-            const QString name = arguments.value(1);
-            socketPermissions << QFileInfo(name).permissions();
-            if (script) peers.push_back(std::make_unique<SocketPeer>(name, script));
+            inheritedAtStart << inheritableSockets();
+            const int copy = ::fcntl(arguments.value(1).toInt(), F_DUPFD_CLOEXEC, 0);
+            if (script && copy >= 0) peers.push_back(std::make_unique<SocketPeer>(copy, script));
+            else if (copy >= 0) ::close(copy);
         };
     }
     ~Rig() {
@@ -79,7 +88,7 @@ struct Rig {
     }
 };
 
-TEST(LocalBrowserFactory, StartsTheProgramOnAPrivateSocketAndCarriesCalls) {
+TEST(LocalBrowserFactory, StartsTheProgramWithItsEndOfAPairAndCarriesCalls) {
     Rig rig;
     rig.script = greetsThen([](QLocalSocket& s, SocketPeer&) {
         for (QJsonObject r; !(r = SocketPeer::readRequest(s)).isEmpty();) SocketPeer::reply(s, r, 7);
@@ -96,124 +105,12 @@ TEST(LocalBrowserFactory, StartsTheProgramOnAPrivateSocketAndCarriesCalls) {
     for (int i = 0; i < 2; ++i) {
         const QStringList& args = rig.launcher.calls[i].arguments;
         ASSERT_EQ(args.size(), 2);
-        EXPECT_EQ(args[0], QStringLiteral("--control"));
-        // 128 random bits in the name, and only this user may connect.
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("quillbay-preview-[0-9a-f]{32}$")).match(args[1]).hasMatch())
-            << args[1].toStdString();
-        EXPECT_EQ(rig.socketPermissions[i] & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                                        QFileDevice::ReadOther | QFileDevice::WriteOther),
-                  QFileDevice::Permissions{});
-        // Once the browser is in, nobody else can reach the socket.
-        EXPECT_FALSE(QFileInfo::exists(args[1]));
-    }
-    EXPECT_NE(rig.launcher.calls[0].arguments[1], rig.launcher.calls[1].arguments[1]);
-}
-
-// Sets environment variables for one test and puts them back as they were.
-struct Environment {
-    ~Environment() {
-        for (const auto& [name, value] : saved) value.isNull() ? qunsetenv(name) : qputenv(name, value);
-    }
-    void set(const char* name, const std::optional<QString>& value) {
-        if (!saved.contains(name)) saved[name] = qgetenv(name);
-        value ? qputenv(name, QFile::encodeName(*value)) : qunsetenv(name);
-    }
-    std::map<const char*, QByteArray> saved;
-};
-
-// The socket lies in the user's runtime folder when there is one, else in the temporary folder, as it does
-// when the runtime folder's path is too long for a socket address or is relative.
-TEST(LocalBrowserFactory, PutsTheSocketInTheRuntimeFolder) {
-    Environment environment;
-    environment.set("TMPDIR", std::nullopt);
-    const QString relative = QStringLiteral("quillbay-relative-runtime");
-    QTemporaryDir runtime;
-    QTemporaryDir deep;
-    const QString tooLong = deep.filePath(QString(120, QLatin1Char('d')));
-    ASSERT_TRUE(QDir().mkpath(tooLong));
-    QFile::setPermissions(tooLong, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const struct {
-        const char* what;
-        std::optional<QString> runtimeFolder;
-        QString socketFolder;
-    } cases[] = {
-        {"runtime folder", runtime.path(), runtime.path()},
-        {"none", std::nullopt, QDir::tempPath()},
-        {"path too long", tooLong, QDir::tempPath()},
-        {"relative", relative, QDir::tempPath()},
-    };
-    for (const auto& c : cases) {
-        environment.set("XDG_RUNTIME_DIR", c.runtimeFolder);
-        Rig rig;
-        rig.script = greetsThen({});
-        const BrowserFactory::Created created = rig.factory.create();
-        EXPECT_TRUE(created.browser) << c.what << ": " << created.error;
-        ASSERT_EQ(rig.launcher.calls.size(), 1u) << c.what;
-        EXPECT_EQ(QFileInfo(rig.launcher.calls[0].arguments.value(1)).absolutePath(), QDir(c.socketFolder).absolutePath())
-            << c.what;
-    }
-    EXPECT_FALSE(QFileInfo::exists(relative)) << "a relative runtime folder was made in the current folder";
-    QDir(relative).removeRecursively();
-}
-
-#if defined(Q_OS_UNIX)
-// A temporary folder that cannot take the socket is named, with what is wrong with it, and nothing starts.
-TEST(LocalBrowserFactory, SaysWhichFolderCouldNotTakeTheSocketAndWhy) {
-    QTemporaryDir dir;
-    QFile notAFolder(dir.filePath(QStringLiteral("file")));
-    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
-    const QString longest = dir.filePath(QString(120, QLatin1Char('d')));
-    ASSERT_TRUE(QDir().mkpath(longest));
-    Environment environment;
-    environment.set("XDG_RUNTIME_DIR", QStringLiteral("relative-runtime"));  // ignored, so only TMPDIR is tried
-    for (const auto& [folder, says] : {std::pair{dir.filePath(QStringLiteral("missing")), "the folder does not exist."},
-                                       {notAFolder.fileName(), "it is not a folder."},
-                                       {longest, "its path is too long for a socket ("},
-                                       {QStringLiteral("relative"), "it is not an absolute path."}}) {
-        environment.set("TMPDIR", folder);
-        Rig rig;
-        const std::string error = rig.factory.create().error;
-        EXPECT_EQ(error.rfind("The preview browser could not be started: Quillbay could not make its connection to "
-                              "it.\n" + folder.toStdString() + ": " + says, 0), 0u) << error;
-        EXPECT_TRUE(rig.launcher.calls.empty()) << error;
+        EXPECT_EQ(args[0], QStringLiteral("--control-fd"));
+        // The browser's end is all a started program inherits: not the tool's end of this press, nor the
+        // line to the first browser while the second starts.
+        EXPECT_EQ(rig.inheritedAtStart[i], QList<int>{args[1].toInt()}) << i;
     }
 }
-
-// A socket file whose listener is gone, as a killed tool leaves it.
-void leaveSocketBehind(const QString& path) {
-    sockaddr_un address{AF_UNIX, {}};
-    const QByteArray encoded = QFile::encodeName(path);
-    std::memcpy(address.sun_path, encoded.constData(),
-                std::min(sizeof address.sun_path - 1, static_cast<std::size_t>(encoded.size())));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << path.toStdString();
-    ::close(fd);
-}
-
-// The next press clears out the user's own sockets that nobody listens on; all that only looks like one stays.
-TEST(LocalBrowserFactory, ClearsOutSocketsAKilledToolLeftBehind) {
-    QTemporaryDir runtime;
-    Environment environment;
-    environment.set("XDG_RUNTIME_DIR", runtime.path());
-    const auto ours = [&](char c) {
-        return runtime.filePath(QStringLiteral("quillbay-preview-") + QString(32, QLatin1Char(c)));
-    };
-    leaveSocketBehind(ours('a'));
-    leaveSocketBehind(runtime.filePath(QStringLiteral("quillbay-preview-other")));  // not our name
-    QFile plain(ours('c'));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    QLocalServer live;
-    ASSERT_TRUE(live.listen(ours('d')));
-    EXPECT_EQ(removeStaleSockets(runtime.path(), ::getuid() + 1), 0) << "another user's sockets are theirs";
-
-    Rig rig;
-    rig.script = greetsThen({});
-    EXPECT_TRUE(rig.factory.create().browser);
-    EXPECT_EQ(QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
-              QStringList({QFileInfo(ours('c')).fileName(), QFileInfo(ours('d')).fileName(),
-                           QStringLiteral("quillbay-preview-other")}));
-}
-#endif
 
 TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
     struct Case {
@@ -228,36 +125,6 @@ TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
          "The preview browser was not found. It should be here:\n/opt/q/quillbay-browser", false},
         {"start refused", [](Rig& r) { r.launcher.succeeds = false; }, hr::kFail,
          "The preview browser could not be started:\n/opt/q/quillbay-browser", true},
-        {"never connects", [](Rig&) {}, hr::kTimeout, "did not start within 1 second.", true},
-        {"dies at start", [](Rig& r) { r.processes.running = false; }, hr::kDisconnected,
-         "stopped before it was ready", true},
-        {"connects but never greets",
-         [](Rig& r) { r.script = [](QLocalSocket&, SocketPeer& p) { p.holdUntilReleased(); }; },
-         hr::kTimeout, "did not start within", true},
-        {"connects, hangs up and ends",
-         [](Rig& r) {
-             r.script = [&r](QLocalSocket& s, SocketPeer&) {
-                 r.processes.running = false;
-                 s.abort();
-             };
-         },
-         hr::kDisconnected, "stopped before it was ready", true},
-        {"floods instead of greeting", [](Rig& r) { r.script = sendsAndStays(QByteArray(3 << 20, 'x')); },
-         hr::kUnexpected, "sent a line of over 1 MB instead of its greeting.", true},
-        {"another program greets first",
-         [](Rig& r) { r.script = sendsAndStays(protocol::encode(protocol::helloMessage(4243))); }, hr::kUnexpected,
-         "Another program (process 4243) answered in place of the preview browser Quillbay started (process 4242)",
-         true},
-        {"greets in another version",
-         [](Rig& r) {
-             r.script = [](QLocalSocket& s, SocketPeer& p) {
-                 QJsonObject hello = protocol::helloMessage(1);
-                 hello[QStringLiteral("version")] = protocol::kVersion + 1;
-                 SocketPeer::send(s, protocol::encode(hello));
-                 p.holdUntilReleased();
-             };
-         },
-         hr::kUnexpected, "does not match this version of Quillbay", true},
         {"is something else",
          [](Rig& r) {
              r.script = [](QLocalSocket& s, SocketPeer& p) {
@@ -278,32 +145,89 @@ TEST(LocalBrowserFactory, ExplainsEveryWayTheBrowserFailsToStart) {
     }
 }
 
-TEST(LocalBrowserFactory, ABrowserThatDiesAtStartIsNoticedBeforeTheDeadline) {
-    FakeLauncher launcher;
-    FakeFileProbe files;
-    files.files << QStringLiteral("b");
-    FakeProcessProbe processes;
-    processes.running = false;
-    // With an hour to wait, only noticing the death can end this test in time.
-    LocalBrowserFactory factory(launcher, files, processes, LocalBrowserOptions{QStringLiteral("b"), 1h, 1h});
-    const BrowserFactory::Created created = factory.create();
-    EXPECT_EQ(created.code, hr::kDisconnected);
+// A stand-in browser: a real program, started as the browser is, that does what `body` says with the
+// descriptor it inherited ($fd). `greet` and `answer` (every call, after $1 seconds) are there to use.
+QString standIn(const QTemporaryDir& dir, const char* name, const QString& body) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write("#!/bin/bash\n"
+               "[ \"$1\" = --control-fd ] || exit 9\n"
+               "exec >/dev/null 2>&1\n"  // the test's output is not held open by a browser that lives on
+               "fd=$2\n"
+               "greet() { printf '{\"hello\":\"quillbay-browser\",\"version\":%d}\\n' \"${1:-1}\" >&\"$fd\"; }\n"
+               "answer() { while IFS= read -r -u \"$fd\" line; do sleep \"$1\";\n"
+               "  [[ $line =~ \\\"id\\\":([0-9]+) ]] && printf '{\"id\":%s,\"result\":0}\\n' \"${BASH_REMATCH[1]}\" >&\"$fd\"\n"
+               "done; }\n");
+    file.write(body.toUtf8() + '\n');
+    file.close();
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
 }
 
-// Someone who leaves without a word (another Quillbay seeing whether the socket was left behind) is not the browser.
-TEST(LocalBrowserFactory, ACallerThatLeavesWithoutAWordIsNotTheBrowser) {
-    Rig rig(5s);
-    rig.script = [](QLocalSocket& s, SocketPeer&) {
-        QLocalSocket browser;
-        browser.connectToServer(s.fullServerName());
-        s.abort();
-        if (!browser.waitForConnected(5000)) return;
-        SocketPeer::send(browser, protocol::encode(protocol::helloMessage(4242)));
-        SocketPeer::reply(browser, SocketPeer::readRequest(browser), 7);
+// Each way a browser can let the tool down ends the press with its own message, and soon: a browser that
+// is gone or has closed its end is noticed then, not at a deadline. The bounds are wide where the row is
+// about noticing, tight where it is about a bound.
+TEST(LocalBrowserFactory, EachWayAStandInBrowserFailsEndsThePressSoonWithItsMessage) {
+    struct Case {
+        const char* what;
+        QString body;
+        LocalBrowserOptions bounds;  // program left empty
+        const char* says;
+        qint64 withinMs;
     };
-    const BrowserFactory::Created created = rig.factory.create();
-    ASSERT_TRUE(created.browser) << created.error;
-    EXPECT_EQ(created.browser->put_Height(350), 7);
+    const std::vector<Case> cases{
+        {"never greets", "sleep 10", {{}, 1s, 20s, 25s}, "The preview browser did not start within 1 second.", 5000},
+        {"greets with another version", "greet 2; sleep 10", {{}, 20s, 20s, 25s},
+         "does not match this version of Quillbay.", 5000},
+        {"closes its end at once", "exec {fd}>&-; sleep 10", {{}, 20s, 20s, 25s},
+         "The preview browser stopped before it was ready.", 5000},
+        {"dies after the greeting", "greet; kill -9 $$", {{}, 20s, 20s, 25s},
+         "The preview browser closed when asked to show its window.", 5000},
+        {"answers every call slowly", "greet; answer 0.3", {{}, 20s, 1s, 1500ms},
+         "The preview browser did not answer in time, so Quillbay stopped waiting for it.", 5000},
+        {"floods instead of greeting", "head -c 3000000 /dev/zero | tr '\\0' x >&\"$fd\"; sleep 10",
+         {{}, 20s, 20s, 25s}, "sent a line of over 1 MB instead of its greeting.", 10000},
+    };
+    QTemporaryDir dir;
+    QtProcessLauncher launcher;
+    QtFileProbe files;
+    for (const Case& c : cases) {
+        LocalBrowserOptions options = c.bounds;
+        options.program = standIn(dir, "browser", c.body);
+        LocalBrowserFactory factory(launcher, files, options);
+        QElapsedTimer clock;
+        clock.start();
+        const std::optional<PreviewFailure> failure = OpenPreview(startupSettings(), factory);
+        const qint64 took = clock.elapsed();
+        ASSERT_TRUE(failure) << c.what;
+        EXPECT_THAT(failure->message, HasSubstr(c.says)) << c.what;
+        EXPECT_LT(took, c.withinMs) << c.what;
+        QFile::remove(options.program);
+    }
+}
+
+// The tool never waits for a browser, nor is it left with one as a child: five presses leave no child
+// of the tool's, running or ended and unreaped, while the five browsers live on.
+TEST(LocalBrowserFactory, FivePressesLeaveTheToolNoChildWhileTheBrowsersLiveOn) {
+    QTemporaryDir dir;
+    const QString program = standIn(dir, "browser", QStringLiteral("greet; answer 0; sleep 3"));
+    QtProcessLauncher launcher;
+    QtFileProbe files;
+    LocalBrowserFactory factory(launcher, files, LocalBrowserOptions{program});
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(OpenPreview(startupSettings(), factory)) << "press " << i;
+    QThread::msleep(200);
+    int children = 0, browsers = 0;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(entry));
+        QFile command(QStringLiteral("/proc/%1/cmdline").arg(entry));
+        if (!status.open(QIODevice::ReadOnly) || !command.open(QIODevice::ReadOnly)) continue;
+        const QByteArray text = status.readAll();
+        if (text.contains("\nPPid:\t" + QByteArray::number(::getpid()) + '\n')) ++children;
+        if (command.readAll().contains(QFile::encodeName(program))) ++browsers;
+    }
+    EXPECT_EQ(children, 0);
+    EXPECT_EQ(browsers, 5);
 }
 
 // Whatever the browser does, one press ends by its bound with the one message that says so.
@@ -368,7 +292,7 @@ TEST(LocalBrowserFactory, WaitingOnTheBrowserKeepsWindowsPaintingAndTimersWaitin
         Rig rig(800ms, 800ms);
         rig.script = [&](QLocalSocket& s, SocketPeer& p) {
             if (c.greets) {
-                SocketPeer::send(s, protocol::encode(protocol::helloMessage(4242)));
+                SocketPeer::greet(s);
                 SocketPeer::readRequest(s);
             }
             tool.poke();
