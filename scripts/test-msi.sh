@@ -2,9 +2,8 @@
 # The Windows installer as a user meets it, under Wine in a prefix of its own (build-windows/msi-test/):
 # `msiexec /i ... /qn` installs it and exits 0, the program and its Start-menu shortcut are where they belong,
 # Installed apps lists it, the installed quillbay.exe shows its main window (under Xvfb), a later version
-# replaces it, `msiexec /x ... /qn` removes it, and nothing of it is left; then one table of what an IT
-# department meets: a rebuilt package of the same version, a custom folder across an upgrade, the shortcut,
-# the programs' versions. Takes about two minutes.
+# replaces it, `msiexec /x ... /qn` removes it, and nothing of it is left; then a table of what an IT
+# department meets. Takes about two minutes.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$root/build-windows/msi-test
@@ -51,11 +50,6 @@ registered() {
 shortcuts() { find "$WINEPREFIX/drive_c" -name Quillbay.lnk; }
 # msiexec /i|/x PACKAGE [PROPERTY=VALUE]...
 msiexec() { wine msiexec "$1" "$(winepath -w "$2")" "${@:3}" /qn && wineserver -w; }
-# How many entries in Installed apps are Quillbay's.
-entries() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
-    grep -cE '^ +DisplayName +REG_SZ +Quillbay$' || true
-}
 
 product=$(property "$msi" ProductCode)
 [ "$(property "$msi" ALLUSERS)" = 1 ] || fail "the package does not install for every user"
@@ -67,9 +61,7 @@ msiexec /i "$msi" || fail "msiexec /i exited with $?"
 for name in $(msiinfo export "$msi" File | tr -d '\r' | awk -F'\t' 'NR > 3 { print $3 }'); do
   [ -f "$program_dir/$name" ] || fail "no $name in Program Files\\Quillbay"
 done
-# The guide beside quillbay.exe, where F1 looks for it: the one this build compiled.
-cmp -s "$root/build-windows/bin/help.chm" "$program_dir/help.chm" ||
-  fail "no help.chm beside quillbay.exe, or not the one in build-windows/bin"
+cmp -s "$root/build-windows/bin/help.chm" "$program_dir/help.chm" || fail "not this build's help.chm installed"
 # Wine's installer puts a per-machine package's shortcuts into the user's Programs folder (Windows uses the
 # common one); either way, one shortcut in the Start menu that starts the installed program.
 link=$(shortcuts)
@@ -101,74 +93,47 @@ later=$(property "$out/later.msi" ProductCode)
 [ -z "$(registered "$product" DisplayName)" ] && [ "$(registered "$later" DisplayVersion)" = 1.0.1 ] ||
   fail "1.0.1 did not replace 1.0.0"
 msiexec /x "$out/later.msi" || fail "removing 1.0.1 failed"
+product=$later
 nothing_left "the upgrade's removal"
 echo "msi: a later version replaces it (${SECONDS}s)"
 
-# What an IT department meets, one row each: what it does, then what must hold. Each row starts and ends
-# with nothing of Quillbay installed.
-# The same package, built again: another product code, the same version.
-(cd "$folder" && wixl -a x64 -o "$out/rebuilt.msi" quillbay.wxs)
+# What an IT department meets, one row each; each starts and ends with nothing of Quillbay installed.
+(cd "$folder" && wixl -a x64 -o "$out/rebuilt.msi" quillbay.wxs)  # another product code, the same version
 rebuilt=$(property "$out/rebuilt.msi" ProductCode)
-custom='C:\Custom Apps\Quillbay' other='C:\Other Apps\Quillbay'
-custom_dir=$WINEPREFIX/drive_c/Custom\ Apps/Quillbay other_dir=$WINEPREFIX/drive_c/Other\ Apps/Quillbay
-tables=$out/tables
-rm -rf "$tables" && mkdir -p "$tables" && msiextract -C "$tables" "$msi" >/dev/null
-
-same_version_once() {
-  msiexec /i "$msi" && msiexec /i "$out/rebuilt.msi" || return 1
-  [ "$(entries)" = 1 ] && [ -n "$(registered "$rebuilt" DisplayName)" ] && [ -f "$program_dir/quillbay.exe" ]
-  local held=$?
-  msiexec /x "$out/rebuilt.msi"; msiexec /x "$msi"
-  return $held
+custom='C:\Custom Apps\Quillbay' custom_dir=$WINEPREFIX/drive_c/Custom\ Apps/Quillbay
+same_version_replaces() {  # the first build's entry in Installed apps gone, the rebuilt one's there
+  msiexec /i "$msi" && msiexec /i "$out/rebuilt.msi" && [ -f "$program_dir/quillbay.exe" ] &&
+    [ -z "$(registered "$(property "$msi" ProductCode)" DisplayName)" ] && [ -n "$(registered "$rebuilt" DisplayName)" ]
 }
-custom_folder_kept() {
-  msiexec /i "$msi" "INSTALLDIR=$custom" && [ -f "$custom_dir/quillbay.exe" ] &&
-    msiexec /i "$out/later.msi" || return 1
-  [ -f "$custom_dir/quillbay.exe" ] && [ ! -e "$program_dir" ] && [ "$(registered "$later" DisplayVersion)" = 1.0.1 ]
-  local held=$?
-  msiexec /x "$out/later.msi"
-  [ ! -e "$custom_dir" ] && [ $held = 0 ]
+upgrade_keeps_custom_folder() {
+  msiexec /i "$msi" "INSTALLDIR=$custom" && msiexec /i "$out/later.msi" && [ -f "$custom_dir/quillbay.exe" ] &&
+    [ ! -e "$program_dir" ] && [ "$(registered "$later" DisplayVersion)" = 1.0.1 ] &&
+    msiexec /x "$out/later.msi" && [ ! -e "$custom_dir" ]
 }
-given_folder_wins() {
-  msiexec /i "$msi" "INSTALLDIR=$custom" && msiexec /i "$out/later.msi" "INSTALLDIR=$other" || return 1
-  [ -f "$other_dir/quillbay.exe" ] && [ ! -e "$custom_dir" ]
-  local held=$?
-  msiexec /x "$out/later.msi"
-  return $held
+upgrade_takes_given_folder() {  # over the remembered one
+  msiexec /i "$msi" "INSTALLDIR=$custom" && msiexec /i "$out/later.msi" 'INSTALLDIR=C:\Other Apps\Quillbay' &&
+    [ -f "$WINEPREFIX/drive_c/Other Apps/Quillbay/quillbay.exe" ] && [ ! -e "$custom_dir" ]
 }
 # Advertised, its target would be the feature and its icon one of the package's (ICE50).
-shortcut_plain() {
-  msiinfo export "$msi" Shortcut | tr -d '\r' |
-    awk -F'\t' 'NR > 3 { n++; if ($5 != "[#quillbay_exe]" || ($9 != "" && $9 !~ /\.exe$/)) bad++ } END { exit !(n == 1 && !bad) }'
+shortcut_not_advertised() {
+  msiinfo export "$msi" Shortcut | tr -d '\r' | awk -F'\t' 'NR > 3 { n++; if ($5 != "[#quillbay_exe]" ||
+    ($9 != "" && $9 !~ /\.exe$/)) bad++ } END { exit !(n == 1 && !bad) }'
 }
-file_versions() {
+programs_versioned() {
   msiinfo export "$msi" File | tr -d '\r' |
-    awk -F'\t' 'NR > 3 { n++; if ($3 ~ /\.exe$/ && $5 != "1.0.0.0") bad++ } END { exit !(n >= 1 && !bad) }'
+    awk -F'\t' 'NR > 3 && $3 ~ /\.exe$/ { n++; if ($5 != "1.0.0.0") bad++ } END { exit !(n >= 1 && !bad) }'
 }
-# The files as the package holds them, which are the ones it installs.
-programs_stripped() {
-  local file count=0
-  while IFS= read -r -d '' file; do
-    count=$((count + 1))
-    ! x86_64-w64-mingw32-objdump -h "$file" | grep -q '\.debug_' || return 1
-    [ -z "$(x86_64-w64-mingw32-nm "$file" 2>/dev/null)" ] || return 1
-  done < <(find "$tables" -type f -name '*.exe' -print0)
-  [ $count -ge 1 ]
+programs_stripped() {  # as the package holds them, which is as it installs them
+  rm -rf "$out/files" && mkdir "$out/files" && msiextract -C "$out/files" "$msi" >/dev/null &&
+    [ -n "$(find "$out/files" -name '*.exe')" ] &&
+    [ -z "$(find "$out/files" -name '*.exe' -exec x86_64-w64-mingw32-nm {} \; 2>/dev/null)" ]
 }
-rows=(
-  "same_version_once|a rebuilt package of the same version replaces the installed one: one entry in Installed apps"
-  "custom_folder_kept|1.0.0 installed with INSTALLDIR=$custom, then 1.0.1 without it: 1.0.1 goes there too"
-  "given_folder_wins|an INSTALLDIR given to the upgrade wins over the remembered one"
-  "shortcut_plain|the Start-menu shortcut is a plain one to the installed quillbay.exe, not advertised"
-  "file_versions|the File table gives each program its version, 1.0.0.0"
-  "programs_stripped|the programs are installed stripped"
-)
 failed=0
-for row in "${rows[@]}"; do
-  if "${row%%|*}"; then echo "msi: ok: ${row#*|}"; else echo "msi: FAILED: ${row#*|}" >&2; failed=$((failed + 1)); fi
+for row in same_version_replaces upgrade_keeps_custom_folder upgrade_takes_given_folder shortcut_not_advertised \
+  programs_versioned programs_stripped; do
+  if "$row"; then echo "msi: ok: $row"; else echo "msi: FAILED: $row" >&2; failed=$((failed + 1)); fi
   for package in "$msi" "$out/rebuilt.msi" "$out/later.msi"; do msiexec /x "$package" >/dev/null 2>&1 || true; done
 done
-[ $failed = 0 ] || fail "$failed of ${#rows[@]} rows of the installer table"
-product=$later
+[ $failed = 0 ] || fail "$failed rows of the installer table"
 nothing_left "the table's removals"
 echo "msi: passed in ${SECONDS}s"

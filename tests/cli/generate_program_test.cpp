@@ -108,14 +108,8 @@ TEST(GenerateProgram, RefusesWithOneLineAndStatusTwo) {
                                       "toolbar or location)" + help},
 #else  // and only a Windows one a lone UTF-16 surrogate (U+D800 and U+DC00 here), with or without JSON
         {{"--url", "caf\xed\xa0\x80"}, "--url holds a lone UTF-16 surrogate, which is not text"},
-        {{"--part", "script", "--window-name=\xed\xb0\x80win"},
-         "--window-name holds a lone UTF-16 surrogate, which is not text"},
         {{"--json", "--function", "f\xed\xb0\x80\xed\xa0\x80"},  // the two halves of a pair, in the wrong order
          "--function holds a lone UTF-16 surrogate, which is not text"},
-        {{"--check", "--height", "\xed\xa0\x80", "--width", "\xed\xa0\x80"},
-         "--width holds a lone UTF-16 surrogate, which is not text"},
-        {{"--feature", "st\xed\xa0\x80tus"}, "unknown feature 'st?tus' (status, scrollbars, menubar, resizable, "
-                                               "directories, toolbar or location)" + help},
 #endif
     };
     for (const Refused& c : cases) {
@@ -151,18 +145,6 @@ TEST(GenerateProgram, CheckWarnsWithoutChangingTheOutput) {
         {{"--part", "link", "--all-features"},
          {"--feature status, scrollbars, menubar, resizable, toolbar and location together ask for an ordinary "
           "window or tab, not a popup"}},
-        {{"--part", "link", "--feature", "location", "--feature", "status", "--feature", "menubar", "--feature",
-          "scrollbars", "--feature", "resizable"},
-         {"--feature status, scrollbars, menubar, resizable and location together"}},
-        {{"--part", "link", "--feature", "toolbar", "--feature", "status", "--feature", "menubar", "--feature",
-          "scrollbars", "--feature", "resizable", "--feature", "directories"},
-         {"--feature status, scrollbars, menubar, resizable and toolbar together"}},
-        {{"--part", "link", "--feature", "toolbar", "--feature", "location", "--feature", "menubar", "--feature",
-          "scrollbars", "--feature", "resizable"},
-         {}},
-        {{"--all-features", "--width", "0"},
-         {"--width is not a whole number above zero", "--feature status, scrollbars, menubar, resizable, toolbar",
-          onLoad}},
     };
     for (const Checked& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -44,15 +44,12 @@ std::wstring converted(std::string_view utf8) {
 std::wstring wide(std::string_view utf8) {
     std::wstring out;
     std::size_t start = 0;
-    for (std::size_t at = 0; (at = utf8.find('\xED', at)) != std::string_view::npos;) {
-        const auto byte = [&](std::size_t i) { return i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0; };
-        if (byte(at + 1) < 0xA0 || byte(at + 1) > 0xBF || (byte(at + 2) & 0xC0) != 0x80) {
-            ++at;
-            continue;
-        }
+    for (std::size_t at = 0; (at = utf8.find('\xED', at)) != std::string_view::npos && at + 2 < utf8.size(); ++at) {
+        const auto second = static_cast<unsigned char>(utf8[at + 1]), third = static_cast<unsigned char>(utf8[at + 2]);
+        if (second < 0xA0 || second > 0xBF || (third & 0xC0) != 0x80) continue;
         out += converted(utf8.substr(start, at - start));
-        out += static_cast<wchar_t>(0xD000 | ((byte(at + 1) & 0x3F) << 6) | (byte(at + 2) & 0x3F));
-        start = at += 3;
+        out += static_cast<wchar_t>(0xD000 | ((second & 0x3F) << 6) | (third & 0x3F));
+        start = (at += 2) + 1;
     }
     return out + converted(utf8.substr(start));
 }

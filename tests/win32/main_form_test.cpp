@@ -54,10 +54,8 @@ TEST_P(MainFormPress, MovesTheWindowOnlyFromItsOwnSurface) {
     ScreenToClient(target, &point);
     SendMessageW(target, GetParam().down, 0, MAKELPARAM(point.x, point.y));
     SendMessageW(target, GetParam().down + 1, 0, MAKELPARAM(point.x, point.y));
-    // The move is told which button began it, since only that button's release ends it.
-    const MoveButton button = GetParam().down == WM_LBUTTONDOWN   ? MoveButton::Left
-                              : GetParam().down == WM_RBUTTONDOWN ? MoveButton::Right
-                                                                  : MoveButton::Middle;
+    const MoveButton button = GetParam().down == WM_LBUTTONDOWN ? MoveButton::Left
+                              : GetParam().down == WM_RBUTTONDOWN ? MoveButton::Right : MoveButton::Middle;
     EXPECT_EQ(mover.moves, GetParam().moves ? std::vector<MoveButton>{button} : std::vector<MoveButton>{});
 }
 

@@ -66,8 +66,8 @@ std::wstring driverFolder() {
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-QuillbayDriver::QuillbayDriver(const std::wstring& folder) {
-    std::wstring program = folder + L"\\quillbay.exe";
+QuillbayDriver::QuillbayDriver() {
+    std::wstring program = driverFolder() + L"\\quillbay.exe";
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -222,61 +222,40 @@ std::optional<DWORD> QuillbayDriver::waitForExit(DWORD milliseconds) const {
 
 namespace {
 
-void send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    // A moment for the program to take each event in turn, as it would between a person's.
+// A moment after each event for the program to take it, as it would between a person's.
+void send(INPUT input) {
+    SendInput(1, &input, sizeof input);
     Sleep(30);
 }
 
-INPUT keyInput(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
+void sendKey(WORD key, WORD scan, DWORD flags) {
+    INPUT input{INPUT_KEYBOARD, {}};
+    input.ki = KEYBDINPUT{key, scan, flags, 0, 0};
+    send(input);
 }
 
 }  // namespace
 
-void pressKey(WORD key, WORD modifier) {
-    std::vector<INPUT> inputs;
-    if (modifier) inputs.push_back(keyInput(modifier, false));
-    inputs.push_back(keyInput(key, false));
-    inputs.push_back(keyInput(key, true));
-    if (modifier) inputs.push_back(keyInput(modifier, true));
-    send(inputs);
+void pressKey(WORD key) {
+    const auto scan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    sendKey(key, scan, 0);
+    sendKey(key, scan, KEYEVENTF_KEYUP);
 }
 
 void typeText(const std::wstring& text) {
     for (const wchar_t c : text) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wScan = c;
-        input.ki.dwFlags = KEYEVENTF_UNICODE;
-        INPUT release = input;
-        release.ki.dwFlags |= KEYEVENTF_KEYUP;
-        send({input, release});
+        sendKey(0, c, KEYEVENTF_UNICODE);
+        sendKey(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
     }
 }
 
-void moveMouse(POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
+void mouse(POINT screen, DWORD buttons) {
+    INPUT input{INPUT_MOUSE, {}};
     // Absolute positions run from 0 to 65535 across the primary screen.
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    send({input});
-}
-
-void mouseButton(MouseButton button, bool down) {
-    constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // Each button's release is the flag after its press.
-    input.mi.dwFlags = kDown[static_cast<int>(button)] << (down ? 0 : 1);
-    send({input});
+    input.mi = MOUSEINPUT{MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                          MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                          MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons, 0, 0};
+    send(input);
 }
 
 }  // namespace quillbay::win32::testing

@@ -19,12 +19,10 @@ struct MessageBoxSeen {
     bool icon = false;
 };
 
-std::wstring driverFolder();
-
 class QuillbayDriver {
 public:
-    // Starts quillbay.exe from `folder` and waits until its main window is idle and visible.
-    explicit QuillbayDriver(const std::wstring& folder = driverFolder());
+    // Starts quillbay.exe from the driver's own folder and waits until its main window is idle and visible.
+    QuillbayDriver();
     ~QuillbayDriver();  // ends the program if it still runs
     QuillbayDriver(const QuillbayDriver&) = delete;
     QuillbayDriver& operator=(const QuillbayDriver&) = delete;
@@ -54,8 +52,7 @@ public:
     // Copies an edit box's selection as Ctrl+C does, and returns what the clipboard then holds.
     std::wstring copy(HWND box) const;
 
-    // Makes `window` the one in front, which keys and the mouse reach, as a click on it would; false when
-    // it does not get there.
+    // Makes `window` the one in front, which keys and the mouse reach; false when it does not get there.
     bool bringToFront(HWND window) const;
     // Presses Tab until the focus is on `control`, as a person would; false when it never gets there.
     bool tabTo(HWND control) const;
@@ -83,12 +80,12 @@ bool waitUntil(Condition done, DWORD milliseconds = 10000) {
     return true;
 }
 
+std::wstring driverFolder();
+
 // Input as a person gives it, through SendInput: the keys reach the focused control of the window in front,
 // the mouse whatever lies under the pointer.
-void pressKey(WORD key, WORD modifier = 0);  // down and up, `modifier` held around it
-void typeText(const std::wstring& text);     // each character as typed, whatever the keyboard layout
-void moveMouse(POINT screen);
-enum class MouseButton { Left, Right, Middle };
-void mouseButton(MouseButton button, bool down);
+void pressKey(WORD key);                  // down and up
+void typeText(const std::wstring& text);  // each character as typed, whatever the keyboard layout
+void mouse(POINT screen, DWORD buttons = 0);  // the pointer to `screen`, then MOUSEEVENTF_RIGHTDOWN and the like
 
 }  // namespace quillbay::win32::testing
