@@ -9,6 +9,8 @@ work=$(mktemp -d)
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "help key: $*" >&2; exit 1; }
+xprop -spy -root >/dev/null &  # a client throughout: with none left, Xvfb resets and refuses the next for a moment
+pids+=($!)
 start() {  # start PATH: sets main to the window of a quillbay run with that PATH
   env PATH="$1" "$bin/quillbay" >/dev/null 2>&1 &
   pids+=($!)
