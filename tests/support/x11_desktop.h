@@ -9,9 +9,7 @@ namespace quillbay::testing {
 
 // Runs xdotool with `args`, then lets the program take in what the X server sent it.
 inline void xdotool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    p.waitForFinished(10000);
+    QProcess::execute(QStringLiteral("xdotool"), args);
     QTest::qWait(60);
 }
 
