@@ -52,12 +52,8 @@ public:
 
 class FakeMover final : public WindowMover {
 public:
-    void startMove(QWidget* window, Qt::MouseButton button, QPoint) override {
-        moved.push_back(window);
-        buttons.push_back(button);
-    }
+    void startMove(QWidget* window, Qt::MouseButton, QPoint) override { moved.push_back(window); }
     std::vector<QWidget*> moved;
-    std::vector<Qt::MouseButton> buttons;
 };
 
 class FakeDocumentOpener final : public DocumentOpener {

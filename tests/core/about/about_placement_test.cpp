@@ -5,19 +5,12 @@
 namespace quillbay::aboutlayout {
 namespace {
 
-struct PlacementCase {
-    const char* what;
-    PixelPoint mainClient;
-    int dpi;
-    design::PixelRect work;
-    PixelPoint expected;
-};
-
 // A frame 3 px of border each side and 23 px of title bar around a 382 x 237 client area (5730 x 3555 twips).
 constexpr design::PixelRect kFrame{-3, -26, 388, 266};
 
 TEST(AboutPlacement, OpensAtItsDesignOffsetKeptInsideTheWorkArea) {
-    const PlacementCase cases[] = {
+    struct Case { const char* what; PixelPoint mainClient; int dpi; design::PixelRect work; PixelPoint expected; };
+    const Case cases[] = {
         // 1575 x 1185 twips are 105 x 79 px at 96 dpi, 158 x 119 at 144 dpi.
         {"design offset", {51, 50}, 96, {0, 0, 1280, 1024}, {51 + 105 - 3, 50 + 79 - 26}},
         {"scaled", {51, 50}, 144, {0, 0, 1920, 1080}, {51 + 158 - 3, 50 + 119 - 26}},
